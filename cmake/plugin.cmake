@@ -1,0 +1,14 @@
+# add_plugin(NAME DEF_FILE SOURCES... LIBS ...): a plug-in library that exports only `main`.
+# On Windows the module-definition file maps the export name onto the C entry function; natively
+# the library is a shared object for the sanitizer builds of the integration tests.
+function(add_plugin name def_file)
+  cmake_parse_arguments(P "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} SHARED ${P_SOURCES})
+  target_link_libraries(${name} PRIVATE project_options ${P_LIBS})
+  set_target_properties(${name} PROPERTIES PREFIX "")
+  if(WIN32)
+    target_sources(${name} PRIVATE ${def_file})
+  else()
+    set_target_properties(${name} PROPERTIES CXX_VISIBILITY_PRESET hidden)
+  endif()
+endfunction()
