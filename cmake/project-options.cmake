@@ -10,6 +10,11 @@ endif()
 if(WIN32)
   # The wine wrapper runs every Windows test program; its prefix lives in this build folder.
   set(WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(WINE_BITS 64)
+  else()
+    set(WINE_BITS 32)
+  endif()
   configure_file(${CMAKE_SOURCE_DIR}/cmake/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh
                  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
                                   WORLD_READ WORLD_EXECUTE @ONLY)

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "editor/editor_base.h"
-#include "text_format.h"
 #include "record_functions.h"
+#include "text_format.h"
 
 EffectBase::EffectBase(audioMasterCallback host, VstInt32 programCount, VstInt32 paramCount)
     : sampleRate(44100.0f), editor(nullptr), hostCallback(host), numPrograms(programCount),

@@ -72,8 +72,8 @@ protected:
   void setFlag(VstInt32 flag, bool state);
   bool hasFlag(VstInt32 flag) const { return (effectRecord.flags & flag) != 0; }
   // Calls the host with this effect's record; 0 without a host callback.
-  VstIntPtr callHost(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                     void *ptr = nullptr, float opt = 0.0f);
+  VstIntPtr callHost(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void *ptr = nullptr,
+                     float opt = 0.0f);
 
   float sampleRate;
   EditorBase *editor;

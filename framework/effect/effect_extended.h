@@ -70,8 +70,7 @@ public:
   virtual void *getDirectory();
   virtual bool updateDisplay();
   virtual bool processVariableIo(VstVariableIo *varIo);
-  virtual bool setSpeakerArrangement(VstSpeakerArrangement *inputs,
-                                     VstSpeakerArrangement *outputs);
+  virtual bool setSpeakerArrangement(VstSpeakerArrangement *inputs, VstSpeakerArrangement *outputs);
   virtual bool getSpeakerArrangement(VstSpeakerArrangement **inputs,
                                      VstSpeakerArrangement **outputs);
   virtual void setBlockSizeAndSampleRate(VstInt32 size, float rate);

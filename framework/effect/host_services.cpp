@@ -68,9 +68,7 @@ VstInt32 EffectExtended::updateBlockSize() {
   return blockSize;
 }
 
-VstInt32 EffectExtended::getInputLatency() {
-  return toInt32(callHost(audioMasterGetInputLatency));
-}
+VstInt32 EffectExtended::getInputLatency() { return toInt32(callHost(audioMasterGetInputLatency)); }
 
 VstInt32 EffectExtended::getOutputLatency() {
   return toInt32(callHost(audioMasterGetOutputLatency));
@@ -122,8 +120,7 @@ void EffectExtended::setOutputSampleRate(float rate) {
 }
 
 VstSpeakerArrangement *EffectExtended::getInputSpeakerArrangement() {
-  return reinterpret_cast<VstSpeakerArrangement *>(
-      callHost(audioMasterGetInputSpeakerArrangement));
+  return reinterpret_cast<VstSpeakerArrangement *>(callHost(audioMasterGetInputSpeakerArrangement));
 }
 
 VstSpeakerArrangement *EffectExtended::getOutputSpeakerArrangement() {

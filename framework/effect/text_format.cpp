@@ -8,7 +8,9 @@ namespace {
 
 constexpr int kBudget = 8;
 
-char digitOf(double x) { return static_cast<char>('0' + static_cast<int>(std::trunc(std::fmod(x, 10.0)))); }
+char digitOf(double x) {
+  return static_cast<char>('0' + static_cast<int>(std::trunc(std::fmod(x, 10.0))));
+}
 
 } // namespace
 

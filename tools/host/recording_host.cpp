@@ -95,8 +95,8 @@ VstIntPtr VSTCALLBACK RecordingHost::dispatchToHost(AEffect *effect, VstInt32 op
   return host ? host->record(effect, opcode, index, value, ptr, opt) : 0;
 }
 
-VstIntPtr RecordingHost::record(AEffect *effect, VstInt32 opcode, VstInt32 index,
-                                VstIntPtr value, void *ptr, float opt) {
+VstIntPtr RecordingHost::record(AEffect *effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                void *ptr, float opt) {
   HostCall call{effect, opcode, index, value, ptr, opt, {}};
   if (opcode == audioMasterCanDo && ptr)
     call.text.assign(static_cast<const char *>(ptr), strnlen(static_cast<const char *>(ptr), 256));
@@ -124,8 +124,8 @@ std::string HostedEffect::text(VstInt32 opcode, VstInt32 index, VstIntPtr value,
   return std::string(buffer.data(), strnlen(buffer.data(), capacity));
 }
 
-void HostedEffect::processReplacing(float *inLeft, float *inRight, float *outLeft,
-                                    float *outRight, VstInt32 frames) {
+void HostedEffect::processReplacing(float *inLeft, float *inRight, float *outLeft, float *outRight,
+                                    VstInt32 frames) {
   float *inputs[2] = {inLeft, inRight};
   float *outputs[2] = {outLeft, outRight};
   effect->processReplacing(effect, inputs, outputs, frames);

@@ -66,8 +66,8 @@ public:
   HostedEffect &operator=(const HostedEffect &) = delete;
 
   AEffect *record() const { return effect; }
-  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                     void *ptr = nullptr, float opt = 0.0f);
+  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void *ptr = nullptr,
+                     float opt = 0.0f);
   // A text answer read into a buffer of `capacity` bytes pre-filled with zeros.
   std::string text(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
                    std::size_t capacity = 256);
@@ -76,9 +76,7 @@ public:
   std::string paramLabel(VstInt32 index) { return text(effGetParamLabel, index); }
   std::string paramDisplay(VstInt32 index) { return text(effGetParamDisplay, index); }
   std::string programName() { return text(effGetProgramName); }
-  std::string programNameIndexed(VstInt32 index) {
-    return text(effGetProgramNameIndexed, index);
-  }
+  std::string programNameIndexed(VstInt32 index) { return text(effGetProgramNameIndexed, index); }
   std::string effectName() { return text(effGetEffectName); }
   std::string vendorString() { return text(effGetVendorString); }
   std::string productString() { return text(effGetProductString); }

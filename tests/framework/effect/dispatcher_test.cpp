@@ -115,7 +115,8 @@ TEST(Dispatcher, EditorOpcodesWithoutEditorDoNothing) {
   VstKeyCode key{};
   for (VstInt32 opcode : {effEditGetRect, effEditOpen, effEditClose, effEditIdle, effEditKeyDown,
                           effEditKeyUp, effSetEditKnobMode})
-    EXPECT_EQ(dispatch(effect, opcode, 65, 1, opcode == effEditGetRect ? static_cast<void *>(&rect) : &key, 1.0f),
+    EXPECT_EQ(dispatch(effect, opcode, 65, 1,
+                       opcode == effEditGetRect ? static_cast<void *>(&rect) : &key, 1.0f),
               0);
   EXPECT_EQ(rect, reinterpret_cast<ERect *>(&effect)) << "nothing stored without an editor";
 }
@@ -164,11 +165,11 @@ TEST(Dispatcher, NullPointersFromTheHostAreRefused) {
   ProbeEffect effect;
   effect.setEditor(new EditorBase(&effect));
   for (VstInt32 opcode :
-       {effSetProgramName, effGetProgramName, effGetParamLabel, effGetParamDisplay,
-        effGetParamName, effEditGetRect, effGetChunk, effSetChunk, effString2Parameter,
-        effGetProgramNameIndexed, effGetEffectName, effGetVendorString, effGetProductString,
-        effGetErrorText, effCanDo, effGetSpeakerArrangement, effShellGetNextPlugin,
-        effGetMidiProgramName, effGetCurrentMidiProgram})
+       {effSetProgramName, effGetProgramName, effGetParamLabel, effGetParamDisplay, effGetParamName,
+        effEditGetRect, effGetChunk, effSetChunk, effString2Parameter, effGetProgramNameIndexed,
+        effGetEffectName, effGetVendorString, effGetProductString, effGetErrorText, effCanDo,
+        effGetSpeakerArrangement, effShellGetNextPlugin, effGetMidiProgramName,
+        effGetCurrentMidiProgram})
     EXPECT_EQ(dispatch(effect, opcode, 0, 0, nullptr), 0) << opcode;
   VstSpeakerArrangement *out = nullptr;
   EXPECT_EQ(dispatch(effect, effGetSpeakerArrangement, 0, 0, &out), 0)

@@ -63,8 +63,10 @@ TEST(EffectRecord, SettersChangeOnlyTheirOwnFlagOrField) {
   struct {
     void (EffectBase::*set)(bool);
     VstInt32 bit;
-  } baseFlags[] = {{&EffectBase::setHasClip, 0x002},   {&EffectBase::setHasVu, 0x004},
-                   {&EffectBase::setCanMono, 0x008},   {&EffectBase::setCanReplacing, 0x010},
+  } baseFlags[] = {{&EffectBase::setHasClip, 0x002},
+                   {&EffectBase::setHasVu, 0x004},
+                   {&EffectBase::setCanMono, 0x008},
+                   {&EffectBase::setCanReplacing, 0x010},
                    {&EffectBase::setProgramsAreChunks, 0x020}};
   for (auto flag : baseFlags) {
     (effect.*flag.set)(true);

@@ -15,7 +15,9 @@ int destroyedCount = 0;
 
 class EntryEffect : public ProbeEffect {
 public:
-  explicit EntryEffect(audioMasterCallback host) : ProbeEffect(host, &destroyedCount) { ++constructed; }
+  explicit EntryEffect(audioMasterCallback host) : ProbeEffect(host, &destroyedCount) {
+    ++constructed;
+  }
 };
 
 class FailingEditorEffect : public ProbeEffect {

@@ -54,8 +54,8 @@ TEST(FloatToText, WideIntegerPartsKeepTheirLeadingDigits) {
 }
 
 TEST(FloatToText, NeverWritesMoreThanNineBytes) {
-  for (float v : {0.0f, -0.0f, 1e-30f, -1e-30f, 0.123456789f, -9999999.0f, 99999990.0f, 5e7f,
-                  -5e6f, 1234.5678f, -1.0f / 3.0f, 1e8f, NAN}) {
+  for (float v : {0.0f, -0.0f, 1e-30f, -1e-30f, 0.123456789f, -9999999.0f, 99999990.0f, 5e7f, -5e6f,
+                  1234.5678f, -1.0f / 3.0f, 1e8f, NAN}) {
     char text[32];
     std::memset(text, 'x', sizeof text);
     ProbeEffect().floatToText(v, text);
