@@ -1,0 +1,33 @@
+// Small rules both signal paths apply to what arrives from the host.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+// One bad sample from upstream must not poison detector state for the rest of a session.
+inline double finiteOrSilence(float sample) {
+  return std::isfinite(sample) ? static_cast<double>(sample) : 0.0;
+}
+
+// The larger of two signed values (not magnitudes); on a tie the right one.
+inline double largerSigned(double left, double right) { return right >= left ? right : left; }
+
+// Parameters are stored as given but processed within 0..1.
+inline double clampUnit(float value) { return std::clamp(static_cast<double>(value), 0.0, 1.0); }
+
+constexpr double kMinSampleRate = 8000.0;
+constexpr double kMaxSampleRate = 768000.0;
+
+// The rate to run at: nothing for a rate that is not a positive finite number, otherwise the
+// rate brought into the supported range.
+inline std::optional<double> supportedSampleRate(float rate) {
+  if (!std::isfinite(rate) || rate <= 0.0f)
+    return std::nullopt;
+  return std::clamp(static_cast<double>(rate), kMinSampleRate, kMaxSampleRate);
+}
+
+// Samples in a window of `milliseconds`, rounded to the nearest whole sample.
+inline int samplesFor(double milliseconds, double sampleRate) {
+  return static_cast<int>(milliseconds * sampleRate * 0.001 + 0.5);
+}
