@@ -117,3 +117,30 @@ TEST(DecibelsToText, HertzAndMilliseconds) {
 }
 
 } // namespace
+
+#include "effect/program_names.h"
+
+namespace {
+
+TEST(ProgramNames, StoredNamesAreCutToTwentyThreeCharacters) {
+  char field[kProgramNameSize];
+  storeProgramName(field, "A name that is much longer than the field");
+  EXPECT_STREQ(field, "A name that is much lon");
+  storeProgramName(field, "");
+  EXPECT_STREQ(field, "");
+}
+
+TEST(ProgramNames, InitIsShownWithItsNumber) {
+  char field[kProgramNameSize], text[kProgramNameSize];
+  storeProgramName(field, "Init");
+  showProgramName(field, 2, text);
+  EXPECT_STREQ(text, "Init 3");
+  storeProgramName(field, "init");
+  showProgramName(field, 2, text);
+  EXPECT_STREQ(text, "init") << "the rule is case-sensitive";
+  storeProgramName(field, "Init ");
+  showProgramName(field, 0, text);
+  EXPECT_STREQ(text, "Init ");
+}
+
+} // namespace
