@@ -1,4 +1,5 @@
-# add_plugin(NAME DEF_FILE SOURCES... LIBS ...): a plug-in library that exports only `main`.
+# add_plugin(NAME DEF_FILE SOURCES... LIBS ...): a plug-in library that exports only `main`,
+# with a test of its export and import tables in the Windows builds.
 # On Windows the module-definition file maps the export name onto the C entry function; natively
 # the library is a shared object for the sanitizer builds of the integration tests.
 function(add_plugin name def_file)
@@ -8,6 +9,10 @@ function(add_plugin name def_file)
   set_target_properties(${name} PROPERTIES PREFIX "")
   if(WIN32)
     target_sources(${name} PRIVATE ${def_file})
+    # What a bare Windows needs: exactly one export, `main`, and only system DLLs imported.
+    add_test(NAME ${name}_dll_tables
+             COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-dll-tables ${CMAKE_OBJDUMP}
+                     $<TARGET_FILE:${name}>)
   else()
     set_target_properties(${name} PROPERTIES CXX_VISIBILITY_PRESET hidden)
   endif()
