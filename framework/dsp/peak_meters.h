@@ -2,8 +2,24 @@
 // editor that reads them from another thread.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
+
+// The largest of `count` values, at least `floor`. Peaks are positive, so the order of the
+// comparisons does not matter and two lanes can run side by side.
+inline double largestOf(const double *values, int count, double floor) {
+  double a = floor;
+  double b = floor;
+  int i = 0;
+  for (; i + 1 < count; i += 2) {
+    a = values[i] > a ? values[i] : a;
+    b = values[i + 1] > b ? values[i + 1] : b;
+  }
+  if (i < count && values[i] > a)
+    a = values[i];
+  return a > b ? a : b;
+}
 
 struct MeterWindow {
   double inputPeak = 0.0;
@@ -24,6 +40,26 @@ struct MeterWindow {
       inputPeak = 0.0;
       outputPeak = 0.0;
       count = 0;
+    }
+  }
+
+  // add() for a block of frames; the shown values are those after its last frame.
+  void addBlock(const double *inputMagnitudes, const double *outputMagnitudes, int frames,
+                int length, double &shownInput, double &shownOutput) {
+    for (int done = 0; done < frames;) {
+      // Frames up to and including the one that restarts the window.
+      const int n = std::min(frames - done, std::max(length + 1 - count, 1));
+      inputPeak = largestOf(inputMagnitudes + done, n, inputPeak);
+      outputPeak = largestOf(outputMagnitudes + done, n, outputPeak);
+      shownInput = inputPeak;
+      shownOutput = outputPeak;
+      count += n;
+      if (count > length) {
+        inputPeak = 0.0;
+        outputPeak = 0.0;
+        count = 0;
+      }
+      done += n;
     }
   }
 };

@@ -42,6 +42,25 @@ public:
     }
   };
   Cursor cursor() { return {left.data(), right.data(), slots, position}; }
+
+  // Audio thread only. Cursor::writeAndTap for `frames` frames at once, 0 < frames < length():
+  // the frames come out before the block is stored, so no frame of the block is read back.
+  void writeAndTapBlock(const double *inLeft, const double *inRight, double *outLeft,
+                        double *outRight, int frames) {
+    // The frame `tap()` behind the write position sits one slot ahead of it.
+    const int read = position + 1 == slots ? 0 : position + 1;
+    const int firstRead = std::min(frames, slots - read);
+    std::copy_n(left.data() + read, firstRead, outLeft);
+    std::copy_n(right.data() + read, firstRead, outRight);
+    std::copy_n(left.data(), frames - firstRead, outLeft + firstRead);
+    std::copy_n(right.data(), frames - firstRead, outRight + firstRead);
+    const int firstWrite = std::min(frames, slots - position);
+    std::copy_n(inLeft, firstWrite, left.data() + position);
+    std::copy_n(inRight, firstWrite, right.data() + position);
+    std::copy_n(inLeft + firstWrite, frames - firstWrite, left.data());
+    std::copy_n(inRight + firstWrite, frames - firstWrite, right.data());
+    position = (position + frames) % slots;
+  }
   void store(const Cursor &c) { position = c.position; }
 
 private:

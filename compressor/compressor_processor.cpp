@@ -1,0 +1,238 @@
+#include "compressor_processor.h"
+
+#include <algorithm>
+#include <cmath>
+#include <emmintrin.h>
+
+#include "dsp/sample_guards.h"
+#include "gain_computer.h"
+
+namespace {
+
+// Keeps every value that follows away from denormals, on the samples and on the mean square.
+constexpr double kDenormalGuard = 1e-18;
+constexpr double kLargestFloat = 3.4028234663852886e38;
+
+template <class V> GAIN_INLINE V load(const void *p) {
+  V v;
+  __builtin_memcpy(&v, p, sizeof v);
+  return v;
+}
+template <class V> GAIN_INLINE void store(void *p, V v) { __builtin_memcpy(p, &v, sizeof v); }
+
+template <class L> GAIN_INLINE typename L::Doubles absolute(typename L::Doubles x) {
+  using B = typename L::Bits;
+  return (typename L::Doubles)((B)x & 0x7fffffffffffffffULL);
+}
+// The larger of two signed values lane by lane, the right one on a tie, as largerSigned.
+template <class L>
+GAIN_INLINE typename L::Doubles larger(typename L::Doubles l, typename L::Doubles r) {
+  return l > r ? l : r;
+}
+
+// The input frames as guarded doubles (a non-finite sample counts as silence), and the
+// magnitude of the larger (signed) of each pair.
+template <class L>
+GAIN_INLINE void guardInputs(const float *inLeft, const float *inRight, double *left, double *right,
+                             double *magnitude, int frames) {
+  using D = typename L::Doubles;
+  const auto guarded = [](const float *p) {
+    const D x = __builtin_convertvector(load<typename L::Floats>(p), D);
+    return (absolute<L>(x) <= kLargestFloat ? x : D{}) + kDenormalGuard;
+  };
+  int i = 0;
+  for (; i + L::size <= frames; i += L::size) {
+    const D l = guarded(inLeft + i);
+    const D r = guarded(inRight + i);
+    store(left + i, l);
+    store(right + i, r);
+    store(magnitude + i, absolute<L>(larger<L>(l, r)));
+  }
+  for (; i < frames; ++i) {
+    left[i] = finiteOrSilence(inLeft[i]) + kDenormalGuard;
+    right[i] = finiteOrSilence(inRight[i]) + kDenormalGuard;
+    magnitude[i] = std::fabs(largerSigned(left[i], right[i]));
+  }
+}
+
+// Delayed frames times gain and output gain, for `count` frames from `i` on (a multiple of the
+// width); the magnitude of the larger of each output pair.
+template <class L, bool SoftKnee>
+GAIN_INLINE void gainsOver(const CompressorSettings &s, const double *envelope,
+                           const double *delayedLeft, const double *delayedRight, float *outLeft,
+                           float *outRight, double *magnitude, int from, int to) {
+  using D = typename L::Doubles;
+  using F = typename L::Floats;
+  // The logarithms come in a pass of their own: each pass then has a short chain of dependent
+  // instructions per vector, and the processor keeps many vectors in flight.
+  alignas(32) double logEnvelope[kProcessingChunk];
+  for (int i = from; i < to; i += L::size)
+    store(logEnvelope + i, logLanes<L>(load<D>(envelope + i)));
+  const GainLanes<L> k(s);
+  for (int i = from; i < to; i += L::size) {
+    const D g =
+        gainsFor<L, SoftKnee>(load<D>(envelope + i), load<D>(logEnvelope + i), k) * s.outputGain;
+    const D l = load<D>(delayedLeft + i) * g;
+    const D r = load<D>(delayedRight + i) * g;
+    store(outLeft + i, __builtin_convertvector(l, F));
+    store(outRight + i, __builtin_convertvector(r, F));
+    store(magnitude + i, absolute<L>(larger<L>(l, r)));
+  }
+}
+
+template <class L, bool SoftKnee>
+GAIN_INLINE void applyGains(const CompressorSettings &s, const double *envelope,
+                            const double *delayedLeft, const double *delayedRight, float *outLeft,
+                            float *outRight, double *magnitude, int frames) {
+  const int wide = frames / L::size * L::size;
+  gainsOver<L, SoftKnee>(s, envelope, delayedLeft, delayedRight, outLeft, outRight, magnitude, 0,
+                         wide);
+  const int pairs = frames / 2 * 2;
+  gainsOver<Lanes2, SoftKnee>(s, envelope, delayedLeft, delayedRight, outLeft, outRight, magnitude,
+                              wide, pairs);
+  if (pairs < frames) {
+    // A last frame on its own: both lanes carry it, one is kept.
+    const int i = pairs;
+    double e[2] = {envelope[i], envelope[i]};
+    double l[2] = {delayedLeft[i], delayedLeft[i]};
+    double r[2] = {delayedRight[i], delayedRight[i]};
+    float outL[2], outR[2];
+    double m[2];
+    gainsOver<Lanes2, SoftKnee>(s, e, l, r, outL, outR, m, 0, 2);
+    outLeft[i] = outL[0];
+    outRight[i] = outR[0];
+    magnitude[i] = m[0];
+  }
+}
+
+// The vector passes at both widths. The four-lane ones are compiled for AVX2 and only called
+// where the processor has it; both widths compute the same bits.
+struct NarrowPasses {
+  static void guard(const float *inL, const float *inR, double *l, double *r, double *m, int n) {
+    guardInputs<Lanes2>(inL, inR, l, r, m, n);
+  }
+  template <bool SoftKnee>
+  static void gains(const CompressorSettings &s, const double *e, const double *l, const double *r,
+                    float *outL, float *outR, double *m, int n) {
+    applyGains<Lanes2, SoftKnee>(s, e, l, r, outL, outR, m, n);
+  }
+};
+struct WidePasses {
+  __attribute__((target("avx2"))) static void guard(const float *inL, const float *inR, double *l,
+                                                    double *r, double *m, int n) {
+    guardInputs<Lanes4>(inL, inR, l, r, m, n);
+  }
+  template <bool SoftKnee>
+  __attribute__((target("avx2"))) static void gains(const CompressorSettings &s, const double *e,
+                                                    const double *l, const double *r, float *outL,
+                                                    float *outR, double *m, int n) {
+    applyGains<Lanes4, SoftKnee>(s, e, l, r, outL, outR, m, n);
+  }
+};
+
+} // namespace
+
+namespace {
+
+bool processorHasAvx2() {
+  // A plug-in may be created before the run-time library has looked at the processor.
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2");
+}
+
+} // namespace
+
+CompressorProcessor::CompressorProcessor(int delayLength)
+    : delay(samplesFor(kDelayMs, kMaxSampleRate)), wideLanes(processorHasAvx2()) {
+  delay.reset(delayLength);
+}
+
+void CompressorProcessor::useWideLanes(bool wide) { wideLanes = wide && processorHasAvx2(); }
+
+void CompressorProcessor::reset(int delayLength) {
+  state = CompressorDetector{};
+  delay.reset(delayLength);
+  shownInput = 0.0;
+  shownOutput = 0.0;
+  lamp = 0.0f;
+}
+
+void CompressorProcessor::clearDelay(int delayLength) { delay.reset(delayLength); }
+
+void CompressorProcessor::process(const CompressorSettings &settings, const float *inLeft,
+                                  const float *inRight, float *outLeft, float *outRight,
+                                  int frames) {
+  if (frames <= 0)
+    return;
+  if (settings.delayLength != delay.length())
+    delay.reset(settings.delayLength);
+  // One loop per knee and detector source keeps both choices out of the frame.
+  if (settings.softKnee) {
+    if (settings.lookAhead)
+      run<true, true>(settings, inLeft, inRight, outLeft, outRight, frames);
+    else
+      run<true, false>(settings, inLeft, inRight, outLeft, outRight, frames);
+  } else {
+    if (settings.lookAhead)
+      run<false, true>(settings, inLeft, inRight, outLeft, outRight, frames);
+    else
+      run<false, false>(settings, inLeft, inRight, outLeft, outRight, frames);
+  }
+}
+
+template <bool SoftKnee, bool LookAhead>
+void CompressorProcessor::run(const CompressorSettings &s, const float *inLeft,
+                              const float *inRight, float *outLeft, float *outRight, int frames) {
+  if (wideLanes)
+    runWith<WidePasses, SoftKnee, LookAhead>(s, inLeft, inRight, outLeft, outRight, frames);
+  else
+    runWith<NarrowPasses, SoftKnee, LookAhead>(s, inLeft, inRight, outLeft, outRight, frames);
+}
+
+template <class Passes, bool SoftKnee, bool LookAhead>
+void CompressorProcessor::runWith(const CompressorSettings &s, const float *inLeft,
+                                  const float *inRight, float *outLeft, float *outRight,
+                                  int frames) {
+  CompressorDetector d = state;
+  const TimeConstantPair rmsPair = s.rmsPair;
+  const TimeConstantPair attackPair = s.attackPair;
+  const TimeConstantPair releasePair = s.releasePair;
+
+  // Only the detector is a chain from frame to frame. Everything else runs over short blocks,
+  // several frames per instruction, so a frame costs little more than its place in that chain.
+  alignas(32) double xL[kProcessingChunk], xR[kProcessingChunk];
+  alignas(32) double dL[kProcessingChunk], dR[kProcessingChunk];
+  alignas(32) double envelope[kProcessingChunk];
+  alignas(32) double inputMagnitude[kProcessingChunk], outputMagnitude[kProcessingChunk];
+  // No frame of a block may be read back from the delay lines within that block.
+  const int chunk = std::min(kProcessingChunk, delay.length() - 1);
+  for (int start = 0; start < frames; start += chunk) {
+    const int n = std::min(chunk, frames - start);
+    Passes::guard(inLeft + start, inRight + start, xL, xR, inputMagnitude, n);
+    delay.writeAndTapBlock(xL, xR, dL, dR, n);
+
+    const double *tL = LookAhead ? xL : dL;
+    const double *tR = LookAhead ? xR : dR;
+    for (int i = 0; i < n; ++i) {
+      // The inputs are finite, so maxsd picks as largerSigned does, in one instruction.
+      const double t = _mm_cvtsd_f64(_mm_max_sd(_mm_set_sd(tL[i]), _mm_set_sd(tR[i])));
+      const double previousRms = d.rms;
+      d.meanSquare = rmsPair.apply(t * t, d.meanSquare) + kDenormalGuard;
+      d.rms = std::sqrt(d.meanSquare);
+      // Attack while the level rises above the envelope, release while it falls below it; in
+      // between the envelope keeps the weights it had.
+      if (d.rms > previousRms && d.envelope < d.rms)
+        d.activePair = attackPair;
+      else if (d.rms <= previousRms && d.envelope >= d.rms)
+        d.activePair = releasePair;
+      d.envelope = d.activePair.apply(d.rms, d.envelope);
+      envelope[i] = d.envelope;
+    }
+
+    Passes::template gains<SoftKnee>(s, envelope, dL, dR, outLeft + start, outRight + start,
+                                     outputMagnitude, n);
+    meters.addBlock(inputMagnitude, outputMagnitude, n, s.meterLength, shownInput, shownOutput);
+  }
+  state = d;
+  lamp = compressingAt(d.envelope, s);
+}

@@ -1,0 +1,17 @@
+// The compressor's eight programs: named parameter sets the host switches between.
+#pragma once
+
+#include <array>
+
+#include "compressor_parameters.h"
+#include "effect/program_names.h"
+
+struct CompressorProgram {
+  CompressorParameters parameters;
+  char name[kProgramNameSize] = "Init";
+};
+
+constexpr int kCompressorProgramCount = 8;
+using CompressorProgramBank = std::array<CompressorProgram, kCompressorProgramCount>;
+
+CompressorProgramBank factoryCompressorPrograms();

@@ -1,0 +1,264 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+#include "compressor_processor.h"
+
+namespace {
+
+using P = CompressorParameters;
+
+CompressorSettings settingsWith(std::initializer_list<std::pair<int, float>> changes,
+                                double rate = 44100.0) {
+  P p;
+  for (auto [index, value] : changes)
+    p.values[index] = value;
+  return computeCompressorSettings(p, rate);
+}
+
+struct Stereo {
+  std::vector<float> left, right;
+  explicit Stereo(std::size_t frames) : left(frames, 0.0f), right(frames, 0.0f) {}
+};
+
+Stereo run(CompressorProcessor &processor, const CompressorSettings &s, const Stereo &in,
+           int block = 512) {
+  Stereo out(in.left.size());
+  const int frames = static_cast<int>(in.left.size());
+  for (int at = 0; at < frames; at += block) {
+    const int n = std::min(block, frames - at);
+    processor.process(s, &in.left[at], &in.right[at], &out.left[at], &out.right[at], n);
+  }
+  return out;
+}
+
+// Bursts and steps of noise and tone, with quiet gaps, so that every branch of the detector and
+// both knee segments are visited.
+Stereo programme(std::size_t frames) {
+  Stereo s(frames);
+  std::uint32_t seed = 12345;
+  for (std::size_t i = 0; i < frames; ++i) {
+    seed = seed * 1664525u + 1013904223u;
+    const double noise = (static_cast<double>(seed >> 8) / 8388608.0 - 1.0);
+    const double level = std::pow(10.0, (static_cast<double>((i / 2000) % 9) * 6.0 - 50.0) / 20.0);
+    const double tone = std::sin(0.0712 * static_cast<double>(i));
+    s.left[i] = static_cast<float>(level * (0.7 * tone + 0.3 * noise));
+    s.right[i] = static_cast<float>(level * (0.5 * noise - 0.4 * tone));
+  }
+  return s;
+}
+
+// The signal path written out frame by frame from its definition, with the C library's power
+// and logarithm, to hold the loop and its fast kernels against.
+Stereo referencePath(const CompressorSettings &s, const Stereo &in) {
+  const SoftKnee knee = buildSoftKnee(s.slope, s.thresholdDb);
+  const int length = s.delayLength;
+  std::vector<double> lineL(length, 0.0), lineR(length, 0.0);
+  int pos = 0;
+  double rms = 0.0, meanSquare = 0.0, envelope = 0.0;
+  TimeConstantPair active{0.0, 0.0};
+  Stereo out(in.left.size());
+  for (std::size_t i = 0; i < in.left.size(); ++i) {
+    const double xL = in.left[i] + 1e-18, xR = in.right[i] + 1e-18;
+    lineL[pos] = xL;
+    lineR[pos] = xR;
+    int read = pos - (length - 1);
+    if (read < 0)
+      read += length;
+    const double dL = lineL[read], dR = lineR[read];
+    double t = s.lookAhead ? (xR >= xL ? xR : xL) : (dR >= dL ? dR : dL);
+    const double previous = rms;
+    meanSquare = s.rmsPair.input * t * t + s.rmsPair.state * meanSquare + 1e-18;
+    rms = std::sqrt(meanSquare);
+    if (++pos == length)
+      pos = 0;
+    if (rms > previous && envelope < rms)
+      active = s.attackPair;
+    else if (rms <= previous && envelope >= rms)
+      active = s.releasePair;
+    envelope = active.input * rms + active.state * envelope;
+    const double q = envelope * s.thresholdInverse;
+    double g = 1.0;
+    if (!s.softKnee && envelope > s.thresholdGain) {
+      g = std::pow(q, s.slope - 1.0);
+    } else if (s.softKnee && envelope > s.kneeLow) {
+      const double d = 20.0 * std::log10(envelope);
+      const KneeSegment &k = knee.segments[envelope <= s.kneeHigh ? 1 : 2];
+      g = std::pow(q, k.square * d * d + k.linear * d + k.offset);
+    }
+    out.left[i] = static_cast<float>(dL * g * s.outputGain);
+    out.right[i] = static_cast<float>(dR * g * s.outputGain);
+  }
+  return out;
+}
+
+// Steps of a 32-bit float between two outputs.
+std::int64_t floatSteps(float a, float b) {
+  const auto ordered = [](float f) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &f, sizeof bits);
+    const std::int64_t magnitude = bits & 0x7fffffffu;
+    return bits >> 31 ? -magnitude : magnitude;
+  };
+  return std::llabs(ordered(a) - ordered(b));
+}
+
+TEST(CompressorProcessor, FollowsTheFrameByFrameDefinition) {
+  const Stereo in = programme(60000);
+  for (float type : {0.0f, 1.0f}) {
+    for (float ahead : {0.0f, 1.0f}) {
+      for (float attack : {0.0f, 0.05f}) {
+        const CompressorSettings s = settingsWith({{P::type, type},
+                                                   {P::ahead, ahead},
+                                                   {P::attack, attack},
+                                                   {P::release, 0.1f},
+                                                   {P::threshold, 0.6f},
+                                                   {P::ratio, 0.7f},
+                                                   {P::level, 0.6f}});
+        CompressorProcessor processor(s.delayLength);
+        const Stereo out = run(processor, s, in, 300);
+        const Stereo expected = referencePath(s, in);
+        int differing = 0;
+        for (std::size_t i = 0; i < in.left.size(); ++i) {
+          for (auto [a, b] : {std::pair{out.left[i], expected.left[i]},
+                              std::pair{out.right[i], expected.right[i]}}) {
+            ASSERT_LE(floatSteps(a, b), 1) << "frame " << i << ": " << a << " vs " << b;
+            differing += a != b;
+          }
+        }
+        EXPECT_LT(differing, 60) << "type " << type << " ahead " << ahead;
+      }
+    }
+  }
+}
+
+// Four lanes where the processor has AVX2, two elsewhere: the same bits either way, and the
+// same for a block that is not a whole number of vectors.
+TEST(CompressorProcessor, BothVectorWidthsGiveTheSameBits) {
+  const Stereo in = programme(20000);
+  for (float type : {0.0f, 1.0f}) {
+    const CompressorSettings s = settingsWith({{P::type, type}, {P::ahead, 1.0f}});
+    CompressorProcessor wide(s.delayLength), narrow(s.delayLength);
+    narrow.useWideLanes(false);
+    EXPECT_FALSE(narrow.usesWideLanes());
+    const Stereo a = run(wide, s, in, 263), b = run(narrow, s, in, 263);
+    EXPECT_EQ(a.left, b.left);
+    EXPECT_EQ(a.right, b.right);
+    EXPECT_EQ(wide.outputMeter(), narrow.outputMeter());
+  }
+  std::printf("vector passes here: %s\n",
+              CompressorProcessor(221).usesWideLanes() ? "four lanes (AVX2)" : "two lanes");
+}
+
+// However a host slices the audio, the frames and the meters come out the same.
+TEST(CompressorProcessor, BlockSizeChangesNothing) {
+  const Stereo in = programme(9000);
+  const CompressorSettings s = settingsWith({{P::type, 1.0f}, {P::attack, 0.0f}});
+  CompressorProcessor reference(s.delayLength);
+  const Stereo expected = run(reference, s, in, 1);
+  for (int block : {2, 3, 63, 64, 65, 512, 4096}) {
+    CompressorProcessor processor(s.delayLength);
+    const Stereo out = run(processor, s, in, block);
+    EXPECT_EQ(out.left, expected.left) << block;
+    EXPECT_EQ(out.right, expected.right) << block;
+    EXPECT_EQ(processor.inputMeter(), reference.inputMeter()) << block;
+    EXPECT_EQ(processor.outputMeter(), reference.outputMeter()) << block;
+    EXPECT_EQ(processor.detector().envelope, reference.detector().envelope) << block;
+  }
+}
+
+TEST(CompressorProcessor, SilenceComesOutAsTheDenormalGuardTimesTheGain) {
+  const CompressorSettings s = settingsWith({{P::level, 0.75f}}); // +10 dB
+  CompressorProcessor processor(s.delayLength);
+  const Stereo out = run(processor, s, Stereo(2000));
+  for (int i = s.delayLength; i < 2000; ++i) {
+    EXPECT_NEAR(out.left[i], 1e-18 * std::sqrt(10.0), 1e-22);
+    EXPECT_EQ(out.left[i], out.right[i]);
+  }
+  EXPECT_EQ(processor.compressing(), 0.0f);
+}
+
+TEST(CompressorProcessor, ZeroAttackEnvelopeIsTheRmsWhileTheLevelRises) {
+  const CompressorSettings s = settingsWith({{P::attack, 0.0f}, {P::ahead, 1.0f}});
+  CompressorProcessor processor(s.delayLength);
+  float out[2];
+  for (int i = 0; i < 500; ++i) {
+    const float x = 0.001f * static_cast<float>(i);
+    processor.process(s, &x, &x, &out[0], &out[1], 1);
+    EXPECT_EQ(processor.detector().envelope, processor.detector().rms) << "frame " << i;
+  }
+}
+
+// The detector compares signed values: a negative left sample loses to a silent right one.
+TEST(CompressorProcessor, OppositePolarityLeavesTheDetectorAlone) {
+  const CompressorSettings s = settingsWith({{P::ahead, 1.0f}, {P::attack, 0.0f}});
+  CompressorProcessor processor(s.delayLength);
+  Stereo in(3000);
+  std::fill(in.left.begin(), in.left.end(), -1.0f);
+  const Stereo out = run(processor, s, in);
+  EXPECT_LT(processor.detector().rms, 1e-7) << "only the denormal guard accumulates";
+  EXPECT_EQ(processor.compressing(), 0.0f);
+  EXPECT_FLOAT_EQ(out.left[2999], -1.0f);
+  EXPECT_LT(processor.inputMeter(), 1e-17);
+}
+
+TEST(CompressorProcessor, LookAheadReducesGainBeforeTheLoudPartArrives) {
+  Stereo in(2000);
+  for (int i = 1000; i < 2000; ++i)
+    in.left[i] = in.right[i] = 0.9f;
+  const int firstLoudOut = 1000 + settingsWith({}).delayTap();
+  float shown[2];
+  for (float ahead : {0.0f, 1.0f}) {
+    const CompressorSettings s = settingsWith({{P::ahead, ahead}, {P::attack, 0.0f}});
+    CompressorProcessor processor(s.delayLength);
+    shown[ahead > 0.0f] = run(processor, s, in).left[firstLoudOut];
+  }
+  EXPECT_FLOAT_EQ(shown[0], 0.9f) << "the detector hears the loud part when it comes out";
+  EXPECT_LT(shown[1], 0.3f) << "the detector heard it a tap earlier";
+}
+
+TEST(CompressorProcessor, MeterPeaksRestartEveryWindowPlusOneFrames) {
+  const CompressorSettings s = settingsWith({{P::level, 0.5f}});
+  CompressorProcessor processor(s.delayLength);
+  std::vector<double> shown;
+  float out[2];
+  for (int i = 0; i < 2 * (s.meterLength + 1) + 5; ++i) {
+    const float x = i == 0 ? 0.5f : i == s.meterLength + 1 ? 0.25f : 0.0f;
+    processor.process(s, &x, &x, &out[0], &out[1], 1);
+    shown.push_back(processor.inputMeter());
+  }
+  const int window = s.meterLength + 1;
+  EXPECT_NEAR(shown[0], 0.5, 1e-9);
+  EXPECT_NEAR(shown[window - 1], 0.5, 1e-9) << "the peak holds through its window";
+  EXPECT_NEAR(shown[window], 0.25, 1e-9) << "the next window starts afresh";
+  EXPECT_NEAR(shown[2 * window - 1], 0.25, 1e-9);
+  EXPECT_LT(shown[2 * window], 1e-17);
+  EXPECT_NEAR(processor.outputMeter(), 1e-18, 1e-19);
+}
+
+// One bad sample from upstream must not poison the detector for the rest of the session.
+TEST(CompressorProcessor, NonFiniteSamplesAreSilence) {
+  const CompressorSettings s = settingsWith({{P::type, 1.0f}});
+  Stereo clean = programme(8000);
+  Stereo dirty = clean;
+  const float bad[] = {std::numeric_limits<float>::quiet_NaN(),
+                       std::numeric_limits<float>::infinity(),
+                       -std::numeric_limits<float>::infinity()};
+  for (int k = 0; k < 3; ++k) {
+    clean.left[3000 + k] = clean.right[5000 + k] = 0.0f;
+    dirty.left[3000 + k] = dirty.right[5000 + k] = bad[k];
+  }
+  CompressorProcessor a(s.delayLength), b(s.delayLength);
+  const Stereo expected = run(a, s, clean);
+  const Stereo out = run(b, s, dirty);
+  EXPECT_EQ(out.left, expected.left);
+  EXPECT_EQ(out.right, expected.right);
+  EXPECT_EQ(b.inputMeter(), a.inputMeter());
+}
+
+} // namespace
