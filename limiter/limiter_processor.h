@@ -1,0 +1,45 @@
+// The limiter's signal path and its running state. Audio thread only: the settings arrive whole
+// from the parameter side, and nothing here allocates, locks or calls the system.
+#pragma once
+
+#include "dsp/peak_meters.h"
+#include "dsp/stereo_delay_line.h"
+#include "dsp/time_constant_pair.h"
+#include "limiter_settings.h"
+#include "peak_hold.h"
+#include "soft_knee_table.h"
+
+class LimiterProcessor {
+public:
+  // Buffers for the largest supported sample rate, so a rate change never reallocates.
+  LimiterProcessor();
+
+  // Brings the delay lines and the peak history to the settings' lengths; a changed length
+  // starts that buffer empty.
+  void follow(const LimiterSettings &settings);
+  // Running state back to silence; the peak history keeps its values.
+  void reset();
+  void process(const LimiterSettings &settings, const float *inLeft, const float *inRight,
+               float *outLeft, float *outRight, int frames);
+
+  // What the last frame showed: the meter windows' peaks and whether gain was being reduced.
+  double inputMeter() const { return shownInput; }
+  double outputMeter() const { return shownOutput; }
+  float limiting() const { return lamp; }
+
+private:
+  // The loop once per knee, so that the choice is not made again for every frame.
+  template <bool SoftKnee>
+  void run(const LimiterSettings &settings, const float *inLeft, const float *inRight,
+           float *outLeft, float *outRight, int frames);
+
+  StereoDelayLine delay;
+  PeakHold hold;
+  const SoftKneeTable &softKnee;
+  MeterWindow meterWindow;
+  TimeConstantPair activePair;
+  double envelope = 0.0;
+  double shownInput = 0.0;
+  double shownOutput = 0.0;
+  float lamp = 0.0f;
+};

@@ -1,0 +1,17 @@
+// The limiter's eight programs: named parameter sets the host switches between.
+#pragma once
+
+#include <array>
+
+#include "effect/program_names.h"
+#include "limiter_parameters.h"
+
+struct LimiterProgram {
+  LimiterParameters parameters;
+  char name[kProgramNameSize] = "Init";
+};
+
+constexpr int kLimiterProgramCount = 8;
+using LimiterProgramBank = std::array<LimiterProgram, kLimiterProgramCount>;
+
+LimiterProgramBank factoryLimiterPrograms();

@@ -1,0 +1,246 @@
+// The limiter's signal path seen through LimiterEffect: delay, detector, hold, release, knees,
+// meters and resets.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "limiter_test_signals.h"
+
+namespace {
+
+using P = LimiterParameters;
+
+// Program 0 with the given changes: release 500 ms, ceiling -6 dB, level 0 dB, hard, Ahead off.
+void configure(LimiterEffect &effect, std::initializer_list<std::pair<int, float>> changes) {
+  effect.setProgram(0);
+  for (const auto &[index, value] : changes)
+    effect.setParameter(index, value);
+}
+
+TEST(LimiterProcessing, AnImpulseComesOutTheReportedDelayLaterWhateverAheadAndRate) {
+  for (float rate : {44100.0f, 48000.0f}) {
+    for (float ahead : {0.0f, 1.0f}) {
+      LimiterEffect effect(nullptr);
+      configure(effect, {{P::ceil, 1.0f}, {P::ahead, ahead}});
+      effect.setSampleRate(rate == 44100.0f ? 48000.0f : 44100.0f);
+      runLimiter(effect, Stereo(3000, 0.25f)); // earlier audio at another rate
+      effect.setSampleRate(rate);
+      const int tap = rate == 44100.0f ? 220 : 239;
+      ASSERT_EQ(effect.getAeffect()->initialDelay, tap);
+      Stereo in(1000);
+      in.left[10] = 0.5f;
+      in.right[10] = -0.5f;
+      const Stereo out = runLimiter(effect, in, 64);
+      for (int i = 0; i < 1000; ++i) {
+        const bool pulse = i == 10 + tap;
+        // A changed length starts the delay line empty: nothing of the earlier audio is left.
+        EXPECT_EQ(out.left[i], pulse ? 0.5f : (i < tap ? 0.0f : 1e-18f)) << rate << " " << i;
+        EXPECT_EQ(out.right[i], pulse ? -0.5f : (i < tap ? 0.0f : 1e-18f)) << rate << " " << i;
+      }
+    }
+  }
+}
+
+TEST(LimiterProcessing, SilenceGivesTheDenormalGuardTimesTheCeiling) {
+  LimiterEffect effect(nullptr); // program 0: ceiling -6 dB
+  const Stereo out = runLimiter(effect, Stereo(2000));
+  const float guard = static_cast<float>(1e-18 * std::pow(10.0, -6.0 / 20.0));
+  for (int i = 0; i < 2000; ++i) {
+    ASSERT_EQ(out.left[i], i < 220 ? 0.0f : guard) << i;
+    ASSERT_EQ(out.right[i], out.left[i]) << i;
+  }
+  EXPECT_EQ(effect.limiting(), 0.0f);
+}
+
+TEST(LimiterProcessing, HardKneeHoldsAFullScaleSineAtMinus6dB) {
+  LimiterEffect effect(nullptr); // program 0: hard knee, Ceil -6 dB, Level 0 dB
+  const Stereo in = sine(22050, 1000.0, 1.0, 44100.0);
+  const Stereo out = runLimiter(effect, in);
+  const double ceiling = std::pow(10.0, -6.0 / 20.0);
+  double peak = 0.0;
+  for (int i = 300; i < 22050; ++i) {
+    ASSERT_LE(std::fabs(out.left[i]), ceiling * (1.0 + 1e-6)) << i;
+    peak = std::max(peak, static_cast<double>(std::fabs(out.left[i])));
+  }
+  EXPECT_NEAR(peak, 0.501, 0.001);
+  EXPECT_EQ(effect.limiting(), 1.0f);
+  EXPECT_NEAR(effect.outputMeter(), 0.501, 0.001);
+  EXPECT_NEAR(effect.inputMeter(), 1.0, 0.001);
+}
+
+TEST(LimiterProcessing, SoftKneeSteadyLevelsAndTheSwitchAtHalf) {
+  struct Row {
+    double inDb, outDb;
+    float lamp;
+  };
+  for (float type : {0.5f, 0.4999f}) {
+    const bool soft = type >= 0.5f;
+    for (const Row &row :
+         {Row{1.0, soft ? 0.222 : 0.0, 1.0f}, Row{-1.0, soft ? -0.778 : -1.0, 0.0f},
+          Row{3.0, 0.0, 1.0f}, Row{6.0, 0.0, 1.0f}}) {
+      LimiterEffect effect(nullptr);
+      configure(effect, {{P::ceil, 0.5f}, {P::type, type}});
+      const double ceiling = std::pow(10.0, -6.0 / 20.0);
+      const float level = static_cast<float>(ceiling * std::pow(10.0, row.inDb / 20.0));
+      const Stereo out = runLimiter(effect, Stereo(2000, level));
+      EXPECT_NEAR(20.0 * std::log10(out.left[1999] / ceiling), row.outDb, 1e-3)
+          << "type " << type << " at " << row.inDb << " dB";
+      EXPECT_EQ(effect.limiting(), row.lamp) << "type " << type << " at " << row.inDb << " dB";
+    }
+  }
+}
+
+TEST(LimiterProcessing, DetectorAndInputMeterTakeTheLargerSignedValue) {
+  LimiterEffect effect(nullptr);
+  configure(effect, {{P::ceil, 0.0f}, {P::ahead, 1.0f}}); // ceiling -12 dB, about 0.251
+  Stereo in(600);
+  for (int i = 0; i < 600; ++i) {
+    in.left[i] = -0.9f;
+    in.right[i] = 0.1f;
+  }
+  Stereo out = runLimiter(effect, in);
+  EXPECT_EQ(out.left[599], -0.9f) << "0.1 is below the ceiling: no reduction";
+  EXPECT_EQ(out.right[599], 0.1f);
+  EXPECT_EQ(effect.limiting(), 0.0f);
+  EXPECT_EQ(effect.inputMeter(), static_cast<double>(0.1f));
+
+  // With the positive sample above the ceiling, that sample sets the gain for both channels.
+  LimiterEffect louder(nullptr);
+  configure(louder, {{P::ceil, 0.0f}, {P::ahead, 1.0f}});
+  for (int i = 0; i < 600; ++i)
+    in.right[i] = 0.5f;
+  out = runLimiter(louder, in);
+  const double ceiling = std::pow(10.0, -12.0 / 20.0);
+  EXPECT_NEAR(out.right[599], ceiling, 1e-6);
+  EXPECT_NEAR(out.left[599], -0.9 * ceiling / 0.5, 1e-6);
+  EXPECT_EQ(louder.limiting(), 1.0f);
+}
+
+TEST(LimiterProcessing, APeakIsHeldAtLeast25msThenReleasedWithTheReleaseTime) {
+  for (float type : {0.0f, 1.0f}) {
+    SCOPED_TRACE(type == 0.0f ? "hard knee" : "soft knee");
+    LimiterEffect effect(nullptr);
+    // Release 50 ms, ceiling -12 dB, +20 dB in, detector on the delayed signal.
+    configure(effect, {{P::release, 0.0f}, {P::ceil, 0.0f}, {P::level, 1.0f}, {P::type, type}});
+    const LimiterSettings s = effect.settings();
+    const int burstEnd = 100; // input frames 0..99 at full scale, then a quiet probe
+    const float probe = 0.001f;
+    Stereo in(20000, probe);
+    for (int i = 0; i < burstEnd; ++i)
+      in.set(i, 1.0f);
+    const Stereo out = runLimiter(effect, in);
+
+    // The gain on the probe, from the output; below the ceiling it is 1.
+    const double unity = static_cast<double>(probe) * s.inputGain;
+    auto gainAt = [&](int i) { return out.left[i] / unity; };
+    const double burstLevel = 1.0 * s.inputGain * s.ceilingInverse;
+    const int lastLoudOut = burstEnd - 1 + s.delayTap();
+
+    for (int i = lastLoudOut + 1; i <= lastLoudOut + s.historyLength; ++i)
+      ASSERT_NEAR(gainAt(i), 1.0 / burstLevel, 1e-6 / burstLevel) << "held at " << i;
+    int fall = lastLoudOut + 1;
+    while (fall < 20000 && gainAt(fall) <= (1.0 + 1e-4) / burstLevel)
+      ++fall;
+    EXPECT_LE(fall, lastLoudOut + 2 * (s.historyLength + 1)) << "the hold must end";
+
+    // 50 ms after the fall began, about 89 % of the way from the burst to the probe is covered.
+    const double probeLevel = unity * s.ceilingInverse;
+    const double envelope = 1.0 / gainAt(fall - 1 + 2205);
+    EXPECT_NEAR((burstLevel - envelope) / (burstLevel - probeLevel), 1.0 - std::exp(-2.2), 2e-3);
+
+    // Once the envelope is back under the ceiling (or 3 dB under it, for the soft knee) the probe
+    // passes untouched.
+    EXPECT_NEAR(gainAt(fall + 6000), 1.0, 1e-6);
+    EXPECT_NEAR(gainAt(19999), 1.0, 1e-6);
+    EXPECT_EQ(effect.limiting(), 0.0f);
+  }
+}
+
+TEST(LimiterProcessing, MetersShowTheWindowPeakAndRestartEveryLengthPlusOneFrames) {
+  LimiterEffect effect(nullptr); // 44100 Hz: meter window 1764
+  Stereo in(1800, 0.1f);
+  in.set(0, 0.5f);
+  std::vector<double> inputs, outputs;
+  for (int i = 0; i < 1800; ++i) {
+    float *inputsPtr[2] = {&in.left[i], &in.right[i]};
+    float outL, outR;
+    float *outputsPtr[2] = {&outL, &outR};
+    effect.processReplacing(inputsPtr, outputsPtr, 1);
+    inputs.push_back(effect.inputMeter());
+    outputs.push_back(effect.outputMeter());
+  }
+  EXPECT_EQ(inputs[0], 0.5);
+  EXPECT_EQ(inputs[1763], 0.5);
+  EXPECT_EQ(inputs[1764], 0.5) << "the last frame of the window still shows its peak";
+  EXPECT_EQ(inputs[1765], static_cast<double>(0.1f)) << "a new window starts from nothing";
+  EXPECT_NEAR(outputs[1764], 0.5, 1e-7) << "the pulse left the delay inside the first window";
+  EXPECT_NEAR(outputs[1765], 0.1, 1e-7);
+
+  effect.resume();
+  EXPECT_EQ(effect.inputMeter(), 0.0) << "resume clears what an editor reads at once";
+  EXPECT_EQ(effect.outputMeter(), 0.0);
+  EXPECT_EQ(effect.limiting(), 0.0f);
+}
+
+TEST(LimiterProcessing, NonFiniteInputIsSilenceAndPoisonsNothing) {
+  TestNoise noise(7);
+  Stereo clean(6000), dirty(6000);
+  for (int i = 0; i < 6000; ++i) {
+    clean.left[i] = dirty.left[i] = static_cast<float>(noise.next());
+    clean.right[i] = dirty.right[i] = static_cast<float>(noise.next());
+  }
+  const float bad[] = {NAN, INFINITY, -INFINITY};
+  for (int i = 100; i < 6000; i += 397) {
+    dirty.left[i] = bad[i % 3];
+    dirty.right[i + 1] = bad[(i + 1) % 3];
+    clean.left[i] = 0.0f;
+    clean.right[i + 1] = 0.0f;
+  }
+  LimiterEffect a(nullptr), b(nullptr);
+  configure(a, {{P::level, 1.0f}, {P::type, 1.0f}});
+  configure(b, {{P::level, 1.0f}, {P::type, 1.0f}});
+  const Stereo outDirty = runLimiter(a, dirty);
+  const Stereo outClean = runLimiter(b, clean);
+  for (int i = 0; i < 6000; ++i) {
+    ASSERT_TRUE(std::isfinite(outDirty.left[i]) && std::isfinite(outDirty.right[i])) << i;
+    ASSERT_EQ(outDirty.left[i], outClean.left[i]) << i;
+    ASSERT_EQ(outDirty.right[i], outClean.right[i]) << i;
+  }
+  EXPECT_TRUE(std::isfinite(a.inputMeter()));
+  EXPECT_EQ(a.outputMeter(), b.outputMeter());
+}
+
+TEST(LimiterProcessing, ResumeStartsTheSignalPathAfresh) {
+  TestNoise noise(3);
+  Stereo loud(5000), later(5000);
+  for (int i = 0; i < 5000; ++i) {
+    loud.set(i, static_cast<float>(noise.next()));
+    later.set(i, static_cast<float>(0.3 * noise.next()));
+  }
+  LimiterEffect used(nullptr), fresh(nullptr);
+  configure(used, {{P::level, 1.0f}, {P::ahead, 1.0f}});
+  configure(fresh, {{P::level, 1.0f}, {P::ahead, 1.0f}});
+  runLimiter(used, loud);
+  used.resume();
+  const Stereo a = runLimiter(used, later, 100);
+  const Stereo b = runLimiter(fresh, later, 333);
+  for (int i = 0; i < 5000; ++i)
+    ASSERT_EQ(a.left[i], b.left[i]) << i;
+}
+
+TEST(LimiterProcessing, InPlaceBuffersAndEmptyBlocks) {
+  const Stereo in = sine(3000, 440.0, 0.9, 44100.0);
+  LimiterEffect a(nullptr), b(nullptr);
+  configure(a, {{P::level, 0.8f}});
+  configure(b, {{P::level, 0.8f}});
+  const Stereo expected = runLimiter(a, in);
+  Stereo buffer = in;
+  float *channels[2] = {buffer.left.data(), buffer.right.data()};
+  b.processReplacing(channels, channels, 0);
+  b.processReplacing(channels, channels, -5);
+  b.process(channels, channels, 3000); // overwrites, as the replacing entry does
+  EXPECT_EQ(buffer.left, expected.left);
+  EXPECT_EQ(buffer.right, expected.right);
+}
+
+} // namespace
