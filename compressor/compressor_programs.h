@@ -6,10 +6,7 @@
 #include "compressor_parameters.h"
 #include "effect/program_names.h"
 
-struct CompressorProgram {
-  CompressorParameters parameters;
-  char name[kProgramNameSize] = "Init";
-};
+using CompressorProgram = Program<CompressorParameters>;
 
 constexpr int kCompressorProgramCount = 8;
 using CompressorProgramBank = std::array<CompressorProgram, kCompressorProgramCount>;

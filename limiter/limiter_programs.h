@@ -6,10 +6,7 @@
 #include "effect/program_names.h"
 #include "limiter_parameters.h"
 
-struct LimiterProgram {
-  LimiterParameters parameters;
-  char name[kProgramNameSize] = "Init";
-};
+using LimiterProgram = Program<LimiterParameters>;
 
 constexpr int kLimiterProgramCount = 8;
 using LimiterProgramBank = std::array<LimiterProgram, kLimiterProgramCount>;

@@ -21,3 +21,9 @@ inline void showProgramName(const char (&field)[kProgramNameSize], int index, ch
   else
     std::memcpy(text, field, std::strlen(field) + 1);
 }
+
+// One program: a plug-in's parameter set and its name; a new one is called "Init".
+template <class Parameters> struct Program {
+  Parameters parameters;
+  char name[kProgramNameSize] = "Init";
+};
