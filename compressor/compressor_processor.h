@@ -33,6 +33,8 @@ public:
   float compressing() const { return lamp; }
   const CompressorDetector &detector() const { return state; }
   int delayLength() const { return delay.length(); }
+  const StereoDelayLine &delayLine() const { return delay; }
+  const MeterWindow &meterWindow() const { return meters; }
 
   // Whether the vector passes run four lanes wide (AVX2) or two (SSE2); the results are the
   // same bits. Chosen from the processor at construction.

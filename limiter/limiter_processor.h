@@ -27,6 +27,13 @@ public:
   double outputMeter() const { return shownOutput; }
   float limiting() const { return lamp; }
 
+  // The running state, for tests.
+  const StereoDelayLine &delayLine() const { return delay; }
+  const PeakHold &peakHold() const { return hold; }
+  const MeterWindow &meters() const { return meterWindow; }
+  const TimeConstantPair &envelopePair() const { return activePair; }
+  double envelopeLevel() const { return envelope; }
+
 private:
   // The loop once per knee, so that the choice is not made again for every frame.
   template <bool SoftKnee>

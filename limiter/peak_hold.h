@@ -15,6 +15,8 @@ public:
   int capacity() const { return static_cast<int>(history.size()); }
   int length() const { return slots; }
   double peak() const { return held; }
+  // Every slot, used or not.
+  const std::vector<double> &values() const { return history; }
 
   // A new length: the history starts empty and the countdown is kept within it.
   void resize(int newLength) {

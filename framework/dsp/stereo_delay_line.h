@@ -13,6 +13,9 @@ public:
   int length() const { return slots; }
   // The delay in samples between writing a frame and reading it back.
   int tap() const { return slots - 1; }
+  // Every slot, used or not, for tests that inspect what the lines hold.
+  const std::vector<double> &leftSlots() const { return left; }
+  const std::vector<double> &rightSlots() const { return right; }
 
   // Audio thread only. Clears the lines and restarts at slot 0.
   void reset(int newLength) {
