@@ -8,14 +8,14 @@
 
 namespace {
 
-constexpr auto kQuietStart = std::chrono::seconds(2);
 constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
 constexpr int kWidth = 40;
 
 } // namespace
 
-ProgressBar::ProgressBar(std::FILE *stream, bool enabled)
-    : stream(stream), enabled(enabled), started(std::chrono::steady_clock::now()) {}
+ProgressBar::ProgressBar(std::FILE *stream, bool enabled, std::chrono::milliseconds quietStart)
+    : stream(stream), enabled(enabled), quietStart(quietStart),
+      started(std::chrono::steady_clock::now()) {}
 
 bool ProgressBar::isTerminal(std::FILE *stream) {
 #ifdef _WIN32
@@ -29,7 +29,7 @@ void ProgressBar::update(std::size_t done, std::size_t total) {
   if (!enabled || total == 0)
     return;
   const auto now = std::chrono::steady_clock::now();
-  if (now - started < kQuietStart || (drawn && now - lastDrawn < kRedrawInterval))
+  if (now - started < quietStart || (drawn && now - lastDrawn < kRedrawInterval))
     return;
   lastDrawn = now;
   drawn = true;

@@ -7,7 +7,9 @@
 
 class ProgressBar {
 public:
-  ProgressBar(std::FILE *stream, bool enabled);
+  // Nothing is drawn before `quietStart` has passed.
+  ProgressBar(std::FILE *stream, bool enabled,
+              std::chrono::milliseconds quietStart = std::chrono::seconds(2));
   ~ProgressBar() { finish(); }
 
   void update(std::size_t done, std::size_t total);
@@ -20,6 +22,7 @@ public:
 private:
   std::FILE *stream;
   bool enabled;
+  std::chrono::milliseconds quietStart;
   bool drawn = false;
   std::chrono::steady_clock::time_point started;
   std::chrono::steady_clock::time_point lastDrawn;
