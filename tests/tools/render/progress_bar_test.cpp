@@ -16,8 +16,11 @@ std::string drawnBy(bool enabled, std::chrono::milliseconds quietStart) {
     bar.update(50, 100);
   }
   std::fclose(stream);
-  std::ifstream file(path, std::ios::binary);
-  std::string text((std::istreambuf_iterator<char>(file)), {});
+  std::string text;
+  {
+    std::ifstream file(path, std::ios::binary);
+    text.assign(std::istreambuf_iterator<char>(file), {});
+  } // Windows keeps an open file from being removed
   std::filesystem::remove(path);
   return text;
 }
