@@ -6,6 +6,12 @@ if(ENABLE_SANITIZERS)
                                                    -fno-sanitize-recover=all -fno-omit-frame-pointer)
   target_link_options(project_options INTERFACE -fsanitize=address,undefined)
 endif()
+if(PROJECT_FUZZING)
+  # Our libraries report their coverage to libFuzzer; the fuzz targets bring its driver along.
+  target_compile_options(project_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined
+                                                   -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(project_options INTERFACE -fsanitize=address,undefined)
+endif()
 
 if(WIN32)
   # The wine wrapper runs every Windows test program; its prefix lives in this build folder.

@@ -55,6 +55,14 @@ GAIN_INLINE void guardInputs(const float *inLeft, const float *inRight, double *
   }
 }
 
+// A product past the float range would leave as an infinite sample; it saturates instead.
+template <class L> GAIN_INLINE typename L::Doubles saturated(typename L::Doubles x) {
+  using D = typename L::Doubles;
+  const D largest = D{} + kLargestFloat;
+  x = x > largest ? largest : x;
+  return x < -largest ? -largest : x;
+}
+
 // Delayed frames times gain and output gain, for `count` frames from `i` on (a multiple of the
 // width); the magnitude of the larger of each output pair.
 template <class L, bool SoftKnee>
@@ -72,8 +80,8 @@ GAIN_INLINE void gainsOver(const CompressorSettings &s, const double *envelope,
   for (int i = from; i < to; i += L::size) {
     const D g =
         gainsFor<L, SoftKnee>(load<D>(envelope + i), load<D>(logEnvelope + i), k) * s.outputGain;
-    const D l = load<D>(delayedLeft + i) * g;
-    const D r = load<D>(delayedRight + i) * g;
+    const D l = saturated<L>(load<D>(delayedLeft + i) * g);
+    const D r = saturated<L>(load<D>(delayedRight + i) * g);
     store(outLeft + i, __builtin_convertvector(l, F));
     store(outRight + i, __builtin_convertvector(r, F));
     store(magnitude + i, absolute<L>(larger<L>(l, r)));

@@ -1,5 +1,6 @@
 #include "limiter_processor.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "dsp/sample_guards.h"
@@ -8,6 +9,13 @@ namespace {
 
 // Keeps every value that follows away from denormals.
 constexpr double kDenormalGuard = 1e-18;
+
+// A sample past the float range would leave as infinity; it saturates instead. Gain changes and
+// Ahead switched on let samples the detector never saw out of the delay line unreduced.
+float toSample(double x) {
+  constexpr double kLargestFloat = 3.4028234663852886e38;
+  return static_cast<float>(std::clamp(x, -kLargestFloat, kLargestFloat));
+}
 
 } // namespace
 
@@ -87,8 +95,8 @@ void LimiterProcessor::run(const LimiterSettings &s, const float *inLeft, const 
     const double G = g.gain * ceilingGain;
     const double yL = G * dL;
     const double yR = G * dR;
-    outLeft[i] = static_cast<float>(yL);
-    outRight[i] = static_cast<float>(yR);
+    outLeft[i] = toSample(yL);
+    outRight[i] = toSample(yR);
     limitingNow = g.limiting;
 
     window.add(std::fabs(largerSigned(xL, xR)), std::fabs(largerSigned(yL, yR)), meterLength,

@@ -261,4 +261,28 @@ TEST(CompressorProcessor, NonFiniteSamplesAreSilence) {
   EXPECT_EQ(b.inputMeter(), a.inputMeter());
 }
 
+// The expander at +20 dB lifts full-scale floats past what a float holds: they leave as the
+// largest float of their sign, never as infinity, at both vector widths and for a lone frame.
+TEST(CompressorProcessor, SamplesPastTheFloatRangeSaturate) {
+  const float largest = std::numeric_limits<float>::max();
+  const CompressorSettings s = settingsWith({{P::ratio, 0.0f}, {P::level, 1.0f}});
+  Stereo in(1500);
+  for (std::size_t i = 0; i < in.left.size(); ++i) {
+    in.left[i] = i % 2 ? largest : -largest;
+    in.right[i] = i % 3 ? 0.5f * largest : -largest;
+  }
+  for (bool wide : {false, true})
+    for (int block : {512, 1}) {
+      CompressorProcessor processor(s.delayLength);
+      processor.useWideLanes(wide);
+      const Stereo out = run(processor, s, in, block);
+      for (std::size_t i = s.delayTap(); i < in.left.size(); ++i) {
+        const std::size_t from = i - s.delayTap();
+        ASSERT_EQ(out.left[i], std::copysign(largest, in.left[from])) << wide << " " << i;
+        ASSERT_EQ(out.right[i], std::copysign(largest, in.right[from])) << wide << " " << i;
+      }
+      EXPECT_TRUE(std::isfinite(processor.outputMeter()));
+    }
+}
+
 } // namespace

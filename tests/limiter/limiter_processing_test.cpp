@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "limiter_test_signals.h"
 
@@ -208,6 +209,28 @@ TEST(LimiterProcessing, NonFiniteInputIsSilenceAndPoisonsNothing) {
   }
   EXPECT_TRUE(std::isfinite(a.inputMeter()));
   EXPECT_EQ(a.outputMeter(), b.outputMeter());
+}
+
+// Samples written while the detector listened behind the delay line leave it unreduced once
+// Ahead is on: at +20 dB full-scale ones lie past the float range, and they saturate.
+TEST(LimiterProcessing, SamplesPastTheFloatRangeSaturate) {
+  const float largest = std::numeric_limits<float>::max();
+  LimiterEffect effect(nullptr);
+  configure(effect, {{P::level, 1.0f}, {P::ceil, 1.0f}});
+  Stereo loud(200);
+  for (int i = 100; i < 200; ++i) {
+    loud.left[i] = i % 2 ? largest : -largest;
+    loud.right[i] = i % 3 ? 0.25f * largest : -largest;
+  }
+  runLimiter(effect, loud);
+  effect.setParameter(P::ahead, 1.0f);
+  const Stereo out = runLimiter(effect, Stereo(400));
+  const int tap = effect.getAeffect()->initialDelay;
+  for (int i = 100; i < 200; ++i) {
+    ASSERT_EQ(out.left[i + tap - 200], std::copysign(largest, loud.left[i])) << i;
+    ASSERT_EQ(out.right[i + tap - 200], std::copysign(largest, loud.right[i])) << i;
+  }
+  EXPECT_TRUE(std::isfinite(effect.outputMeter()));
 }
 
 TEST(LimiterProcessing, ResumeStartsTheSignalPathAfresh) {

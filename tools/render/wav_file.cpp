@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -84,8 +85,10 @@ bool parseWav(const std::vector<std::uint8_t> &bytes, WavAudio &audio, std::stri
     const std::uint8_t *chunk = bytes.data() + pos;
     const std::uint32_t size = read32(chunk + 4);
     const std::size_t body = pos + 8;
+    // Compared with what is left rather than added to `body`, which a 32-bit size_t would wrap.
+    const bool complete = size <= bytes.size() - body;
     if (std::memcmp(chunk, "fmt ", 4) == 0) {
-      if (size < 16 || body + size > bytes.size())
+      if (size < 16 || !complete)
         return fail(error, "truncated format chunk");
       const std::uint8_t *f = bytes.data() + body;
       tag = read16(f);
@@ -126,27 +129,33 @@ bool parseWav(const std::vector<std::uint8_t> &bytes, WavAudio &audio, std::stri
         return fail(error, "inconsistent block alignment " + std::to_string(blockAlign));
       if (rate == 0)
         return fail(error, "sample rate 0");
-      if (body + size > bytes.size())
+      if (!complete)
         return fail(error, "truncated data chunk (" + std::to_string(size) + " bytes announced, " +
                                std::to_string(bytes.size() - body) + " present)");
-      audio.channels = channels;
-      audio.sampleRate = rate;
       const std::size_t count = size / sampleBytes / channels * channels;
-      audio.samples.resize(count);
+      std::vector<double> samples(count);
       const std::uint8_t *p = bytes.data() + body;
       for (std::size_t i = 0; i < count; ++i, p += sampleBytes) {
         if (audio.format == SampleFormat::float32) {
           float v;
           std::memcpy(&v, p, 4);
-          audio.samples[i] = v;
+          samples[i] = v;
         } else if (audio.format == SampleFormat::float64) {
-          std::memcpy(&audio.samples[i], p, 8);
+          std::memcpy(&samples[i], p, 8);
         } else {
-          audio.samples[i] = integerSample(p, sampleBytes);
+          samples[i] = integerSample(p, sampleBytes);
         }
+        // No processing or level means anything for such a sample: the file is damaged.
+        if (!std::isfinite(samples[i]))
+          return fail(error, "sample " + std::to_string(i) + " is not a finite number");
       }
+      audio.channels = channels;
+      audio.sampleRate = rate;
+      audio.samples = std::move(samples);
       return true;
     }
+    if (!complete)
+      break; // nothing can follow a chunk that runs past the end
     pos = body + size + (size & 1);
   }
   return fail(error, haveFormat ? "no data chunk" : "no format chunk");

@@ -130,6 +130,43 @@ TEST(WavFile, MalformedOrUnsupportedFilesAreRefusedWithAReason) {
   EXPECT_FALSE(parseWav({}, audio, error));
 }
 
+TEST(WavFile, FloatSamplesThatAreNotNumbersAreRefused) {
+  for (SampleFormat format : {SampleFormat::float32, SampleFormat::float64})
+    for (double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+      WavAudio audio = sampleAudio(format, 2);
+      audio.samples[7] = bad;
+      WavAudio back;
+      std::string error;
+      EXPECT_FALSE(parseWav(encodeWav(audio), back, error));
+      EXPECT_NE(error.find("sample 7 is not a finite number"), std::string::npos) << error;
+      EXPECT_TRUE(back.samples.empty());
+    }
+}
+
+// Sizes near 2^32 wrap when added to an offset in a 32-bit build.
+TEST(WavFile, ChunkSizesPastTheEndAreRefusedWhateverTheWordSize) {
+  const std::vector<std::uint8_t> good = encodeWav(sampleAudio(SampleFormat::pcm16, 1));
+  const auto withSize = [](std::vector<std::uint8_t> bytes, std::size_t at, std::uint32_t size) {
+    for (int i = 0; i < 4; ++i)
+      bytes[at + i] = static_cast<std::uint8_t>(size >> (8 * i));
+    return bytes;
+  };
+  WavAudio audio;
+  std::string error;
+  for (std::uint32_t size : {0xFFFFFFFFu, 0xFFFFFFF8u, 0xFFFFFFD0u}) {
+    EXPECT_FALSE(parseWav(withSize(good, 40, size), audio, error)) << size;
+    EXPECT_NE(error.find("truncated data"), std::string::npos) << error;
+    EXPECT_FALSE(parseWav(withSize(good, 16, size), audio, error)) << size;
+    EXPECT_NE(error.find("truncated format"), std::string::npos) << error;
+    // An unknown chunk before the audio that claims the rest of the address space.
+    std::vector<std::uint8_t> bytes = good;
+    const std::uint8_t junk[] = {'j', 'u', 'n', 'k', 0, 0, 0, 0};
+    bytes.insert(bytes.begin() + 36, junk, junk + sizeof junk);
+    EXPECT_FALSE(parseWav(withSize(bytes, 40, size), audio, error)) << size;
+    EXPECT_NE(error.find("no data chunk"), std::string::npos) << error;
+  }
+}
+
 TEST(WavFile, AFailedWriteLeavesNoFileAndASuccessfulOneReplacesTheOld) {
   std::string error;
   const WavAudio audio = sampleAudio(SampleFormat::float32, 2);

@@ -1,0 +1,7 @@
+// WAV files written by our own writer, and variations of their layout that readers meet:
+// extensible headers, chunks before the audio, odd chunk sizes.
+#pragma once
+
+#include "seed_corpus.h"
+
+SeedCorpus wavSeeds();
