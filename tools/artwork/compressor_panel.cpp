@@ -17,7 +17,6 @@ Theme compressorTheme() {
   t.knobSkirt = rgb(40, 42, 48);
   t.knobCapLight = rgb(118, 126, 142);
   t.knobCapDark = rgb(34, 37, 46);
-  t.knobAccent = rgb(230, 170, 70);
   t.handleCore = rgb(255, 232, 170);
   t.handleRing = rgb(14, 14, 16);
   t.buttonCap = rgb(150, 156, 170);
@@ -71,6 +70,8 @@ void renderPanel(const PanelArt &art, Canvas &canvas, TextRenderer &text, const 
   drawButton(canvas, type, state.lit, theme);
   drawCaption(canvas, text, theme, ahead.right + 6, ahead.bottom - 4, "LOOK AHEAD", Align::Left);
   drawCaption(canvas, text, theme, type.right + 6, type.bottom - 4, "SOFT KNEE", Align::Left);
+
+  drawGroove(canvas, 12, 322, 131, theme);
 
   // Level bars, their over lamps and the scale.
   const PixelRect in = pieceById(art, 139).rect, out = pieceById(art, 141).rect;

@@ -17,7 +17,6 @@ Theme limiterTheme() {
   t.knobSkirt = rgb(30, 30, 32);
   t.knobCapLight = rgb(96, 96, 100);
   t.knobCapDark = rgb(22, 22, 24);
-  t.knobAccent = rgb(255, 130, 30);
   t.handleCore = rgb(255, 136, 24);
   t.handleRing = rgb(10, 10, 10);
   t.buttonCap = rgb(104, 104, 110);
@@ -39,6 +38,8 @@ void renderPanel(const PanelArt &art, Canvas &canvas, TextRenderer &text, const 
     drawScrew(canvas, x + 0.5, y + 0.5, theme);
 
   drawNameplate(canvas, text, theme, 13, 1, "H3R", "PEAK LIMITER");
+
+  drawVents(canvas, {16, 27, 46, 63}, 6, theme);
 
   const struct {
     int id;

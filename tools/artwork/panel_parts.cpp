@@ -379,3 +379,21 @@ void drawNameplate(Canvas &canvas, TextRenderer &text, const Theme &theme, int l
   tag.colour = mix(theme.caption, theme.well, 0.25);
   text.draw(canvas, tag, plate.left + 4 + logoWidth + 7, baseline - 1, kind);
 }
+
+void drawGroove(Canvas &canvas, int left, int right, int y, const Theme &theme) {
+  for (int x = left; x < right; ++x) {
+    const double fade = std::min({1.0, (x - left + 1) / 6.0, (right - x) / 6.0});
+    canvas.blend(x, y, theme.captionShadow, 0.55 * fade);
+    canvas.blend(x, y + 1, rgb(255, 255, 255), 0.1 * fade);
+  }
+}
+
+void drawVents(Canvas &canvas, PixelRect area, int count, const Theme &theme) {
+  const double pitch = double(area.height()) / count;
+  for (int i = 0; i < count; ++i) {
+    const double t = area.top + i * pitch, b = t + pitch * 0.45;
+    drawWell(canvas,
+             {area.left, int(std::lround(t)), area.right, int(std::lround(std::max(b, t + 3)))},
+             1.5, 2, theme);
+  }
+}

@@ -13,6 +13,11 @@ void drawScrew(Canvas &canvas, double cx, double cy, const Theme &theme);
 // A recessed well or bay; `depth` scales how dark it is.
 void drawWell(Canvas &canvas, PixelRect area, double radius, double depth, const Theme &theme);
 
+// An engraved line dividing sections of the front plate.
+void drawGroove(Canvas &canvas, int left, int right, int y, const Theme &theme);
+// Cooling slots: `count` short recessed slots stacked in `area`.
+void drawVents(Canvas &canvas, PixelRect area, int count, const Theme &theme);
+
 // A knob without any pointer mark: the handle image drawn at run time is the pointer.
 void drawKnob(Canvas &canvas, double cx, double cy, double radius, const Theme &theme);
 void drawKnobScale(Canvas &canvas, double cx, double cy, double radius, const Theme &theme);

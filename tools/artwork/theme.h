@@ -10,7 +10,7 @@ struct Theme {
   double grainAmount;
   Rgb caption, captionShadow, scaleMark;
   Rgb well;
-  Rgb knobSkirt, knobCapLight, knobCapDark, knobAccent;
+  Rgb knobSkirt, knobCapLight, knobCapDark;
   Rgb handleCore, handleRing;
   Rgb buttonCap, buttonLedOff, buttonLedOn;
   Rgb lampOff, lampOn;
