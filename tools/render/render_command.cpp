@@ -101,12 +101,17 @@ int renderFile(const RenderOptions &options, std::FILE *out, std::FILE *err) {
 
   const bool mono = keepsMono(input, rendered);
   const SampleFormat format = options.floatOutput ? SampleFormat::float32 : input.format;
-  if (!writeWavFile(options.output, fromStereo(rendered, mono, format, input.sampleRate), error))
+  WavAudio output = fromStereo(rendered, mono, format, input.sampleRate);
+  keepHeaderOf(input, output);
+  if (!writeWavFile(options.output, output, error))
     return fail(err, error);
   printSummary(out, effect, options, input, in, rendered, latency);
   std::fprintf(out, "wrote %s (%s, %s)\n", options.output.c_str(), formatName(format).c_str(),
                layoutName(mono ? 1 : 2));
   const bool isFloat = format == SampleFormat::float32 || format == SampleFormat::float64;
+  if (!isFloat && input.stored != StoredEncoding::asFormat)
+    std::fprintf(out, "note: the input is %s, which is written as %s\n",
+                 encodingName(input).c_str(), formatName(format).c_str());
   if (!isFloat && measureLevels(rendered).peakDb > 0.0)
     std::fprintf(out,
                  "note: peaks above full scale were clipped in the file; --float keeps them\n");
