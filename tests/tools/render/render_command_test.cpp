@@ -429,6 +429,12 @@ TEST_F(RenderCommand, GeneratedMaterialRendersWithASummary) {
     EXPECT_EQ(audio.sampleRate, 48000u) << name;
     EXPECT_GT(audio.frames(), 48000u) << name;
   }
+  // Files are named with the separator the folder was given with, whatever the system's own.
+  const std::string forward = scratch.generic_string() + "/forward";
+  const CommandResult slashes = run({"--generate", forward, "--rate", "8000"});
+  ASSERT_EQ(slashes.status, 0) << slashes.err;
+  EXPECT_NE(slashes.out.find("wrote " + forward + "/step-tone.wav ("), std::string::npos)
+      << slashes.out;
   const CommandResult limited =
       run({H3R_PLUGIN, path("material/step-tone.wav"), path("limited.wav"), "--program",
            "00 - Default", "--compensate"});
