@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "editor/editor_base.h"
+#include "plugin_version.h"
 
 namespace {
 
@@ -151,7 +152,7 @@ bool CompressorEffect::getVendorString(char *text) { return answer(text, "TORVEL
 
 bool CompressorEffect::getProductString(char *text) { return answer(text, "TORVEL Soft DW5K"); }
 
-VstInt32 CompressorEffect::getVendorVersion() { return 1000; }
+VstInt32 CompressorEffect::getVendorVersion() { return kVendorVersion; }
 
 VstInt32 CompressorEffect::getPlugCategory() { return 1; }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "editor/editor_base.h"
+#include "plugin_version.h"
 
 namespace {
 
@@ -183,4 +184,4 @@ bool LimiterEffect::getVendorString(char *text) { return copyText(text, "TORVEL 
 
 bool LimiterEffect::getProductString(char *text) { return copyText(text, "TORVEL SOFT H3R"); }
 
-VstInt32 LimiterEffect::getVendorVersion() { return 1000; }
+VstInt32 LimiterEffect::getVendorVersion() { return kVendorVersion; }
