@@ -10,7 +10,6 @@
 #include "gui/draw_context.h"
 #include "gui/frame.h"
 #include "gui/headless_input.h"
-#include "gui/window_system.h"
 #include "recording_host.h"
 #include "recording_view.h"
 
@@ -271,23 +270,6 @@ TEST(FrameWindow, WindowsAndTheImagingLibraryLiveAsLongAsTheirFrames) {
   }
   EXPECT_EQ(headless::imagingHolderCount(), 0);
   EXPECT_EQ(headless::openWindowCount(), windows);
-}
-
-TEST(FrameWindow, CursorZeroFirstRestoresTheCursorOfThatMoment) {
-  windowSystem::showCursorType(kCursorMove);
-  void *before = windowSystem::currentCursor();
-  {
-    Frame frame(Rect(0, 0, 10, 10), kParent, nullptr);
-    frame.setCursor(kCursorDefault);
-    EXPECT_EQ(windowSystem::currentCursor(), before);
-    frame.setCursor(kCursorWait);
-    EXPECT_NE(windowSystem::currentCursor(), before);
-    frame.setCursor(99); // unknown: nothing changes
-    void *wait = windowSystem::currentCursor();
-    frame.setCursor(99);
-    EXPECT_EQ(windowSystem::currentCursor(), wait);
-  }
-  EXPECT_EQ(windowSystem::currentCursor(), before); // the destructor restores it
 }
 
 class HostedFrame : public ::testing::Test {
