@@ -165,47 +165,41 @@ bool waitForKeyState(int virtualKey, bool down, std::uint32_t timeoutMs) {
 }
 
 InputThread::InputThread(std::vector<InputStep> stepList) : steps(std::move(stepList)) {
-  thread = CreateThread(
-      nullptr, 0,
-      [](void *self) -> DWORD {
-        for (const InputStep &step : static_cast<InputThread *>(self)->steps) {
-          switch (step.kind) {
-          case InputStep::move:
-            moveMouse(step.x, step.y);
-            Sleep(10); // let the system see the position before the next step
-            break;
-          case InputStep::pressLeft:
-            pressLeftButton();
-            waitForKeyState(VK_LBUTTON, true);
-            break;
-          case InputStep::releaseLeft:
-            releaseLeftButton();
-            waitForKeyState(VK_LBUTTON, false);
-            break;
-          case InputStep::keyDown:
-            pressKey(step.key);
-            break;
-          case InputStep::keyUp:
-            releaseKey(step.key);
-            break;
-          case InputStep::pause:
-            Sleep(step.ms);
-            break;
-          }
-        }
-        return 0;
-      },
-      this, 0, nullptr);
+  worker = std::thread([this] {
+    for (const InputStep &step : steps) {
+      switch (step.kind) {
+      case InputStep::move:
+        moveMouse(step.x, step.y);
+        Sleep(10); // let the system see the position before the next step
+        break;
+      case InputStep::pressLeft:
+        pressLeftButton();
+        waitForKeyState(VK_LBUTTON, true);
+        break;
+      case InputStep::releaseLeft:
+        releaseLeftButton();
+        waitForKeyState(VK_LBUTTON, false);
+        break;
+      case InputStep::keyDown:
+        pressKey(step.key);
+        break;
+      case InputStep::keyUp:
+        releaseKey(step.key);
+        break;
+      case InputStep::pause:
+        Sleep(step.ms);
+        break;
+      }
+    }
+  });
 }
 
 InputThread::~InputThread() { join(); }
 
 void InputThread::join() {
-  if (!thread)
-    return;
-  WaitForSingleObject(thread, 30000);
-  CloseHandle(thread);
-  thread = nullptr;
+  // Every step is bounded (waits time out), so the thread always ends.
+  if (worker.joinable())
+    worker.join();
 }
 
 POINT toScreen(HWND window, int x, int y) {

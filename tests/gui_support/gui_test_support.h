@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "gui/gui_types.h"
@@ -72,8 +73,8 @@ public:
   void join();
 
 private:
-  HANDLE thread = nullptr;
   std::vector<InputStep> steps;
+  std::thread worker;
 };
 
 // A screen point of a window's client coordinates.
