@@ -165,6 +165,12 @@ TEST_F(FrameRules, IdleDrawsNothingBeforeTheFirstPaintThenOnlyDirtyViews) {
   frame.idle();
   EXPECT_EQ(log, (std::vector<std::string>{"a:draw", "b:draw"}));
   log.clear();
+  b->redrawNow();             // one child at once, dirty or not
+  frame.drawViewNow(nullptr); // no child named: everything
+  RecordingView stranger("stranger", Rect(0, 0, 5, 5), log);
+  frame.drawViewNow(&stranger); // not a child: everything too
+  EXPECT_EQ(log, (std::vector<std::string>{"b:draw", "a:draw", "b:draw", "a:draw", "b:draw"}));
+  log.clear();
   frame.windowDestroyed(); // the host destroyed the parent first
   b->setNeedsRedraw(true);
   frame.idle();
