@@ -100,10 +100,42 @@ VstIntPtr RecordingHost::record(AEffect *effect, VstInt32 opcode, VstInt32 index
   HostCall call{effect, opcode, index, value, ptr, opt, {}};
   if (opcode == audioMasterCanDo && ptr)
     call.text.assign(static_cast<const char *>(ptr), strnlen(static_cast<const char *>(ptr), 256));
+  CallHook hook, watcher;
+  VstIntPtr answer = 0;
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    log.push_back(call);
+    auto found = answers.find(opcode);
+    if (found != answers.end())
+      answer = found->second;
+    auto capability = capabilities.find(call.text);
+    if (opcode == audioMasterCanDo && capability != capabilities.end())
+      answer = capability->second;
+    auto hooked = hooks.find(opcode);
+    if (hooked != hooks.end())
+      hook = hooked->second;
+    watcher = observer;
+  }
+  if (watcher)
+    watcher(call);
+  if (hook)
+    hook(call);
+  return answer;
+}
+
+void RecordingHost::setCanDo(const std::string &capability, VstIntPtr answer) {
   std::lock_guard<std::mutex> lock(mutex);
-  log.push_back(call);
-  auto found = answers.find(opcode);
-  return found == answers.end() ? 0 : found->second;
+  capabilities[capability] = answer;
+}
+
+void RecordingHost::setHook(VstInt32 opcode, CallHook hook) {
+  std::lock_guard<std::mutex> lock(mutex);
+  hooks[opcode] = std::move(hook);
+}
+
+void RecordingHost::setObserver(CallHook newObserver) {
+  std::lock_guard<std::mutex> lock(mutex);
+  observer = std::move(newObserver);
 }
 
 HostedEffect::~HostedEffect() { close(); }

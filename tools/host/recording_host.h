@@ -2,6 +2,7 @@
 // configured, plus the dispatcher calls a host makes, wrapped.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -31,6 +32,15 @@ public:
   // Answers: audioMasterVersion 2300, begin/end edit 1, everything else 0 unless set here.
   void setAnswer(VstInt32 opcode, VstIntPtr answer);
   VstIntPtr answerFor(VstInt32 opcode) const;
+  // The answer to one capability query (audioMasterCanDo with this text), over setAnswer's.
+  void setCanDo(const std::string &capability, VstIntPtr answer);
+
+  // Runs after a call of `opcode` was recorded, before its answer goes back (outside the lock, so
+  // the hook may call the plug-in again).
+  using CallHook = std::function<void(const HostCall &)>;
+  void setHook(VstInt32 opcode, CallHook hook);
+  // Sees every call, as it is recorded.
+  void setObserver(CallHook observer);
 
   std::vector<HostCall> calls() const;
   std::vector<HostCall> callsWith(VstInt32 opcode) const;
@@ -54,6 +64,9 @@ private:
 
   mutable std::mutex mutex;
   std::map<VstInt32, VstIntPtr> answers;
+  std::map<VstInt32, CallHook> hooks;
+  std::map<std::string, VstIntPtr> capabilities;
+  CallHook observer;
   std::vector<HostCall> log;
 };
 
