@@ -92,7 +92,11 @@ private:
   guitest::HostWindow parent;
 };
 
-// Real input, in frame coordinates where a point is taken. Safe from any thread.
+// Real input through the display server's own input tool (xdotool), in frame coordinates where
+// a point is taken; each call returns once this process sees its effect. Wine takes the button
+// and modifier state of every pointer event from the display server, so input injected inside
+// wine would not outlast the next movement. Keys reach the window only while the pointer is over
+// it. Safe from any thread.
 namespace input {
 void moveTo(Point framePoint);
 void pressLeft();
@@ -102,8 +106,7 @@ void keyUp(unsigned short virtualKey);
 // Moves one pixel at a time (diagonally when both change), pausing between pixels.
 void glide(Point from, Point to, int pauseMs = 4);
 void pause(int milliseconds);
-// Modifier keys go down after the pointer has arrived: moving the pointer can make wine take
-// the modifier state from the display server again, which knows nothing of injected keys.
+// Shift, control or alt, down (or up) together.
 void holdKeys(const std::vector<unsigned short> &keys);
 void releaseKeys(const std::vector<unsigned short> &keys);
 // Press and release at `at`, with `held` keys down around the press.
