@@ -2,7 +2,7 @@
 // behind them, and how the effect's meter readings become bar levels and lamps.
 #pragma once
 
-#include "editor/meter_law.h"
+#include "editor/level_scale.h"
 
 namespace limiter_editor {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <thread>
 
-#include "editor/meter_law.h"
+#include "editor/level_scale.h"
 #include "editor/parameter_change_mailbox.h"
 
 TEST(ParameterChangeMailbox, TakeReturnsEverySinceTheLastTakeAndTheLastPosted) {

@@ -1,4 +1,4 @@
-#include "meter_law.h"
+#include "level_scale.h"
 
 #include <cmath>
 
