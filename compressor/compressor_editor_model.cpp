@@ -71,7 +71,7 @@ double thresholdDbFromValue(double v) { return 40.0L * v - 40.0L; }
 double ratioCodeFromValue(double v) { return -(0.8L * std::exp(v * 3.218875824868201L) + 200.0L); }
 double levelDbFromValue(double v) { return 40.0L * v - 20.0L; }
 
-bool displayValuesFor(int index, float v, DisplayValues &values) {
+bool displayValuesFor(int index, float v, PanelDisplayValues &values) {
   using P = CompressorParameters;
   // The switches read as the effect decides, from the middle of their range up.
   const bool on = switchIsOn(v);
@@ -102,11 +102,11 @@ bool displayValuesFor(int index, float v, DisplayValues &values) {
   }
 }
 
-MeterReadings meterReadings(double inputMeter, double outputMeter, float compressing,
-                            double outputGain) {
-  MeterReadings readings;
+PanelMeterReadings meterReadings(double inputMeter, double outputMeter, float compressing,
+                                 double outputGain) {
+  PanelMeterReadings readings;
   readings.input = meterLevelFromPeak(inputMeter);
-  readings.compressionLamp = compressing;
+  readings.gainReductionLamp = compressing;
   if (compressing == 0.0f)
     readings.output =
         meterLevelFromDecibels(20.0 * (std::log10(outputGain) + std::log10(inputMeter)));

@@ -2,7 +2,7 @@
 // behind them, and how the effect's meter readings become bar levels and lamps.
 #pragma once
 
-#include "editor/level_scale.h"
+#include "editor/panel_readings.h"
 
 namespace compressor_editor {
 
@@ -18,21 +18,12 @@ double ratioCodeFromValue(double v);
 double levelDbFromValue(double v);
 
 // The two displays' values after parameter `index` changed to `v`.
-struct DisplayValues {
-  float label;
-  float value;
-};
 // False for an index that is not a parameter.
-bool displayValuesFor(int index, float v, DisplayValues &values);
+bool displayValuesFor(int index, float v, PanelDisplayValues &values);
 
-struct MeterReadings {
-  MeterLevel input;
-  MeterLevel output;
-  float compressionLamp;
-};
 // While it does not compress, the output bar shows the input raised by the output gain, so it
 // moves with the Level knob at once instead of after the next meter window.
-MeterReadings meterReadings(double inputMeter, double outputMeter, float compressing,
-                            double outputGain);
+PanelMeterReadings meterReadings(double inputMeter, double outputMeter, float compressing,
+                                 double outputGain);
 
 } // namespace compressor_editor

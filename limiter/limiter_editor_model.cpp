@@ -56,7 +56,7 @@ void valueText(float value, char *text) {
     std::snprintf(text, 16, value < 50.0f ? "%2.1f" : "%2.0f", value);
 }
 
-bool displayValuesFor(int index, float v, DisplayValues &values) {
+bool displayValuesFor(int index, float v, PanelDisplayValues &values) {
   using P = LimiterParameters;
   // The switches read as the effect decides, from the middle of their range up.
   const bool on = v >= 0.5f;
@@ -81,7 +81,7 @@ bool displayValuesFor(int index, float v, DisplayValues &values) {
   }
 }
 
-MeterReadings meterReadings(double inputMeter, double outputMeter, float limiting) {
+PanelMeterReadings meterReadings(double inputMeter, double outputMeter, float limiting) {
   return {meterLevelFromPeak(inputMeter),
           meterLevelFromPeak(limiting == 0.0f ? inputMeter : outputMeter), limiting};
 }

@@ -2,7 +2,7 @@
 // behind them, and how the effect's meter readings become bar levels and lamps.
 #pragma once
 
-#include "editor/level_scale.h"
+#include "editor/panel_readings.h"
 
 namespace limiter_editor {
 
@@ -11,19 +11,10 @@ void labelText(float value, char *text);
 void valueText(float value, char *text);
 
 // The two displays' values after parameter `index` changed to `v`.
-struct DisplayValues {
-  float label;
-  float value;
-};
 // False for an index that is not a parameter.
-bool displayValuesFor(int index, float v, DisplayValues &values);
+bool displayValuesFor(int index, float v, PanelDisplayValues &values);
 
-struct MeterReadings {
-  MeterLevel input;
-  MeterLevel output;
-  float limitingLamp;
-};
 // While the limiter leaves the gain alone, the output bar shows the input meter.
-MeterReadings meterReadings(double inputMeter, double outputMeter, float limiting);
+PanelMeterReadings meterReadings(double inputMeter, double outputMeter, float limiting);
 
 } // namespace limiter_editor

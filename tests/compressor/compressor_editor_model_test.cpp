@@ -13,7 +13,7 @@ namespace {
 
 // The two display texts after parameter `index` changed to `v`.
 std::pair<std::string, std::string> shownAfter(int index, float v) {
-  DisplayValues values{};
+  PanelDisplayValues values{};
   EXPECT_TRUE(displayValuesFor(index, v, values));
   char label[256] = "";
   char value[256] = "";
@@ -76,7 +76,7 @@ TEST(CompressorEditorTexts, FormattersOnTheirOwnAndUnknownIndices) {
   EXPECT_STREQ(text, "-150");
   valueText(1e30f, text); // far outside every code: printed, not mistaken for a switch
   EXPECT_EQ(std::string(text).substr(0, 4), "1000");
-  DisplayValues values{9.0f, 9.0f};
+  PanelDisplayValues values{9.0f, 9.0f};
   EXPECT_FALSE(displayValuesFor(P::count, 0.5f, values));
   EXPECT_FALSE(displayValuesFor(-1, 0.5f, values));
   EXPECT_EQ(values.label, 9.0f); // untouched
@@ -86,14 +86,14 @@ TEST(CompressorEditorMeters, OutputBarFollowsTheInputRaisedByTheGainUntilCompres
   const double input = std::pow(10.0, -20.0 / 20.0);  // -20 dBFS
   const double output = std::pow(10.0, -30.0 / 20.0); // what the effect measured at its output
   const double plus6 = std::pow(10.0, 6.0 / 20.0);
-  MeterReadings r = meterReadings(input, output, 0.0f, plus6);
+  PanelMeterReadings r = meterReadings(input, output, 0.0f, plus6);
   EXPECT_NEAR(r.input.bar, 40.0f / 60.0f, 1e-6f);
   EXPECT_NEAR(r.output.bar - r.input.bar, 0.1f, 1e-6f); // 6 dB above the input bar
-  EXPECT_EQ(r.compressionLamp, 0.0f);
+  EXPECT_EQ(r.gainReductionLamp, 0.0f);
 
   r = meterReadings(input, output, 1.0f, plus6);
   EXPECT_NEAR(r.output.bar, 0.5f, 1e-6f); // the measured output, gain ignored
-  EXPECT_EQ(r.compressionLamp, 1.0f);
+  EXPECT_EQ(r.gainReductionLamp, 1.0f);
 
   // A loud input raised by the gain lights the output lamp without touching the input's.
   r = meterReadings(0.9, 0.0, 0.0f, plus6);

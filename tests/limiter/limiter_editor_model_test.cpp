@@ -15,7 +15,7 @@ using Shown = std::pair<std::string, std::string>;
 using P = LimiterParameters;
 
 Shown shownAfter(int index, float v) {
-  DisplayValues values{};
+  PanelDisplayValues values{};
   EXPECT_TRUE(displayValuesFor(index, v, values));
   char label[256] = "";
   char value[256] = "";
@@ -61,7 +61,7 @@ TEST(LimiterEditorTexts, FormattersOnTheirOwnAndUnknownIndices) {
   EXPECT_STREQ(text, "49.9");
   valueText(-75.3f, text); // below 50 counts by sign, not magnitude
   EXPECT_STREQ(text, "-75.3");
-  DisplayValues values{9.0f, 9.0f};
+  PanelDisplayValues values{9.0f, 9.0f};
   EXPECT_FALSE(displayValuesFor(P::count, 0.5f, values));
   EXPECT_EQ(values.value, 9.0f);
 }
@@ -69,13 +69,13 @@ TEST(LimiterEditorTexts, FormattersOnTheirOwnAndUnknownIndices) {
 TEST(LimiterEditorMeters, OutputBarShowsTheInputUntilLimiting) {
   const double input = std::pow(10.0, -12.0 / 20.0);
   const double output = std::pow(10.0, -30.0 / 20.0);
-  MeterReadings r = meterReadings(input, output, 0.0f);
+  PanelMeterReadings r = meterReadings(input, output, 0.0f);
   EXPECT_NEAR(r.input.bar, 0.8f, 1e-6f);
   EXPECT_EQ(r.output.bar, r.input.bar);
-  EXPECT_EQ(r.limitingLamp, 0.0f);
+  EXPECT_EQ(r.gainReductionLamp, 0.0f);
   r = meterReadings(input, output, 1.0f);
   EXPECT_NEAR(r.output.bar, 0.5f, 1e-6f);
-  EXPECT_EQ(r.limitingLamp, 1.0f);
+  EXPECT_EQ(r.gainReductionLamp, 1.0f);
   r = meterReadings(1.5, 0.9, 1.0f);
   EXPECT_TRUE(r.input.over);
   EXPECT_FALSE(r.output.over);
