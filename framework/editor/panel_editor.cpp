@@ -143,7 +143,13 @@ void PanelEditor::valueChanged(DrawContext *context, Control *control) {
   const std::int32_t tag = control->getTag();
   if (tag < 0 || tag >= parameterCount || !effect)
     return;
+  // A button's click is a gesture of its own for the host's automation recording, as a drag is.
+  const bool gesture = isButton[tag] && frame;
+  if (gesture)
+    frame->beginEdit(tag);
   effect->setParameterAndAutomate(tag, control->getValue());
+  if (gesture)
+    frame->endEdit(tag);
   // This is the editor's thread: the displays follow the gesture at once.
   applyPostedChanges();
   control->redrawIfDirty(context);
@@ -192,8 +198,10 @@ ToggleButton *PanelEditor::addButton(Point topLeft, std::int32_t imageId, std::i
   button->setValue(effect->getParameter(tag));
   if (!addToFrame(button))
     return nullptr;
-  if (tag >= 0 && tag < parameterCount)
+  if (tag >= 0 && tag < parameterCount) {
     parameterControls[tag] = button;
+    isButton[tag] = true;
+  }
   return button;
 }
 

@@ -94,6 +94,7 @@ private:
   Bitmap *background;
   Bitmap *images[kMaxImages] = {};
   Control *parameterControls[kMaxParameters] = {};
+  bool isButton[kMaxParameters] = {};
   SplashPanel *splash = nullptr;
   ParameterChangeMailbox posted;
   std::atomic<bool> opened{false};
