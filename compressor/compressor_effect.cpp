@@ -189,6 +189,18 @@ void CompressorEffect::setSampleRate(float rate) {
   delayRequest.request();
 }
 
+float CompressorEffect::getSampleRate() {
+  Lock lock(mutex);
+  return sampleRate;
+}
+
+// A host may announce its rate only here, so the rate takes the full path of setSampleRate.
+void CompressorEffect::setBlockSizeAndSampleRate(VstInt32 size, float rate) {
+  Lock lock(mutex);
+  setSampleRate(rate);
+  setBlockSize(size);
+}
+
 void CompressorEffect::resume() {
   resetRequest.request();
   published.clear();

@@ -37,6 +37,8 @@ public:
   void process(float **inputs, float **outputs, VstInt32 sampleFrames) override;
   void processReplacing(float **inputs, float **outputs, VstInt32 sampleFrames) override;
   void setSampleRate(float rate) override;
+  float getSampleRate() override;
+  void setBlockSizeAndSampleRate(VstInt32 size, float rate) override;
   void resume() override;
 
   // The editor's readings, from any thread: peaks of the last 40 ms window, the lamp, and the

@@ -70,7 +70,7 @@ void LimiterEffect::process(float **inputs, float **outputs, VstInt32 sampleFram
 }
 
 void LimiterEffect::processReplacing(float **inputs, float **outputs, VstInt32 sampleFrames) {
-  if (sampleFrames <= 0)
+  if (sampleFrames <= 0 || !inputs[0] || !inputs[1] || !outputs[0] || !outputs[1])
     return;
   const LimiterSettings &s = published.acquire();
   processor.follow(s);
@@ -156,9 +156,11 @@ float LimiterEffect::getSampleRate() {
   return sampleRate;
 }
 
+// A host may announce its rate only here, so the rate takes the full path of setSampleRate.
 void LimiterEffect::setBlockSizeAndSampleRate(VstInt32 size, float rate) {
   Lock lock(setterMutex);
-  EffectExtended::setBlockSizeAndSampleRate(size, rate);
+  setSampleRate(rate);
+  setBlockSize(size);
 }
 
 void LimiterEffect::resume() { resetState(); }

@@ -136,10 +136,13 @@ TEST(CompressorEffect, SampleRatesOutsideTheSupportedRange) {
   CompressorEffect e(nullptr);
   EXPECT_EQ(e.getAeffect()->initialDelay, 220) << "lines for the default rate from the start";
   for (float bad : {0.0f, -48000.0f, std::numeric_limits<float>::quiet_NaN(),
-                    std::numeric_limits<float>::infinity()})
+                    std::numeric_limits<float>::infinity()}) {
     e.setSampleRate(bad);
+    e.setBlockSizeAndSampleRate(512, bad);
+  }
   EXPECT_EQ(e.getAeffect()->initialDelay, 220);
   EXPECT_EQ(e.getSampleRate(), 44100.0f);
+  EXPECT_EQ(e.getBlockSize(), 512) << "the block size is taken all the same";
   e.setSampleRate(1e9f);
   EXPECT_EQ(e.getAeffect()->initialDelay, 3839);
   EXPECT_EQ(e.settings().sampleRate, 768000.0);

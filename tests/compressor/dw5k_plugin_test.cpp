@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "plugin/record_probes.h"
 #include "plugin_report.h"
 
 namespace {
@@ -113,6 +114,41 @@ TEST_F(Dw5kPlugin, LatencyFollowsTheSampleRateAndDelaysAnImpulse) {
     EXPECT_EQ(std::fabs(outL[i]) > 1e-6f, i == 5 + 239) << i;
     EXPECT_EQ(outL[i], outR[i]);
   }
+}
+
+// A host that announces its rate only through the block-size-and-rate opcode gets the rate's
+// latency and time constants, exactly as through effSetSampleRate; nonsense rates change nothing.
+TEST_F(Dw5kPlugin, BlockSizeAndRateOpcodeAloneSetsTheRate) {
+  const struct {
+    float rate;
+    int delay;
+  } rates[] = {{48000.0f, 239}, {96000.0f, 479}};
+  for (const auto &r : rates) {
+    EXPECT_EQ(effect->dispatch(effSetBlockSizeAndSampleRate, 0, 256, nullptr, r.rate), 1);
+    EXPECT_EQ(effect->record()->initialDelay, r.delay) << r.rate;
+    effect->resume();
+    EXPECT_EQ(record_probes::impulseOutputFrame(*effect, 5, 1024), 5 + r.delay) << r.rate;
+
+    HostedEffect twin(plugin.host, plugin.host.instantiate(plugin.library.entry()));
+    twin.setSampleRate(r.rate);
+    twin.setBlockSize(256);
+    twin.resume();
+    effect->resume();
+    const std::vector<float> loud = record_probes::burst(20000);
+    EXPECT_EQ(record_probes::responseTo(*effect, loud), record_probes::responseTo(twin, loud))
+        << r.rate;
+  }
+  for (float nonsense : {0.0f, -48000.0f, NAN, INFINITY}) {
+    EXPECT_EQ(effect->dispatch(effSetBlockSizeAndSampleRate, 0, 512, nullptr, nonsense), 1);
+    EXPECT_EQ(effect->record()->initialDelay, 479) << nonsense;
+  }
+  effect->resume();
+  EXPECT_EQ(record_probes::impulseOutputFrame(*effect, 5, 1024), 5 + 479);
+}
+
+TEST_F(Dw5kPlugin, NullChannelArraysAreIgnored) {
+  EXPECT_TRUE(record_probes::nullChannelsAreIgnored(*effect));
+  EXPECT_EQ(record_probes::impulseOutputFrame(*effect, 5, 1024), 5 + 220) << "still processes";
 }
 
 } // namespace

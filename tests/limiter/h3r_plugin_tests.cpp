@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "plugin/record_probes.h"
 #include "recording_host.h"
 
 namespace {
@@ -110,6 +111,41 @@ TEST_F(H3RPlugin, RateChangeLatencyAndProcessing) {
   effect->record()->process(effect->record(), inputs, outputs, 2000);
   EXPECT_NEAR(a[1999], std::pow(10.0, -6.0 / 20.0), 1e-6);
   EXPECT_EQ(a[1999], b[1999]);
+}
+
+// A host that announces its rate only through the block-size-and-rate opcode gets the rate's
+// latency and time constants, exactly as through effSetSampleRate; nonsense rates change nothing.
+TEST_F(H3RPlugin, BlockSizeAndRateOpcodeAloneSetsTheRate) {
+  const struct {
+    float rate;
+    int delay;
+  } rates[] = {{48000.0f, 239}, {96000.0f, 479}};
+  for (const auto &r : rates) {
+    EXPECT_EQ(effect->dispatch(effSetBlockSizeAndSampleRate, 0, 256, nullptr, r.rate), 1);
+    EXPECT_EQ(effect->record()->initialDelay, r.delay) << r.rate;
+    effect->resume();
+    EXPECT_EQ(record_probes::impulseOutputFrame(*effect, 5, 1024), 5 + r.delay) << r.rate;
+
+    HostedEffect twin(plugin.host, plugin.host.instantiate(plugin.library.entry()));
+    twin.setSampleRate(r.rate);
+    twin.setBlockSize(256);
+    twin.resume();
+    effect->resume();
+    const std::vector<float> loud = record_probes::burst(20000);
+    EXPECT_EQ(record_probes::responseTo(*effect, loud), record_probes::responseTo(twin, loud))
+        << r.rate;
+  }
+  for (float nonsense : {0.0f, -48000.0f, NAN, INFINITY}) {
+    EXPECT_EQ(effect->dispatch(effSetBlockSizeAndSampleRate, 0, 512, nullptr, nonsense), 1);
+    EXPECT_EQ(effect->record()->initialDelay, 479) << nonsense;
+  }
+  effect->resume();
+  EXPECT_EQ(record_probes::impulseOutputFrame(*effect, 5, 1024), 5 + 479);
+}
+
+TEST_F(H3RPlugin, NullChannelArraysAreIgnored) {
+  EXPECT_TRUE(record_probes::nullChannelsAreIgnored(*effect));
+  EXPECT_EQ(record_probes::impulseOutputFrame(*effect, 5, 1024), 5 + 220) << "still processes";
 }
 
 TEST(H3RPluginEntry, AHostAnsweringZeroToTheVersionProbeGetsNothing) {

@@ -231,9 +231,11 @@ TEST(LimiterEffect, SampleRatesSetTheDelayAndBadOnesAreIgnoredOrClamped) {
   EXPECT_EQ(effect.settings().historyLength, 1200);
   for (float bad : {NAN, INFINITY, 0.0f, -44100.0f}) {
     effect.setSampleRate(bad);
+    effect.setBlockSizeAndSampleRate(333, bad);
     EXPECT_EQ(effect.getAeffect()->initialDelay, 239) << bad;
     EXPECT_EQ(effect.getSampleRate(), 48000.0f) << bad;
   }
+  EXPECT_EQ(effect.getBlockSize(), 333) << "the block size is taken all the same";
   effect.setSampleRate(50.0f); // would give a delay line of less than one slot
   EXPECT_EQ(effect.getSampleRate(), 8000.0f);
   EXPECT_EQ(effect.getAeffect()->initialDelay, 39);
