@@ -1,74 +1,49 @@
-// DW5K's effect: parameters, programs and identity for the host, and the audio path behind them.
+// DW5K's effect: what makes it the compressor, on the machinery both plug-ins share.
 #pragma once
-
-#include <atomic>
-#include <mutex>
 
 #include "compressor_processor.h"
 #include "compressor_programs.h"
 #include "compressor_settings.h"
-#include "dsp/peak_meters.h"
-#include "dsp/settings_exchange.h"
-#include "effect/effect_extended.h"
+#include "effect/plugin_effect.h"
 
 constexpr VstInt32 kCompressorUniqueId = 0x69773639; // 'iw69'
 
-class CompressorEffect : public EffectExtended {
+struct CompressorPlugin {
+  using Parameters = CompressorParameters;
+  using Settings = CompressorSettings;
+  using Processor = CompressorProcessor;
+  using P = CompressorParameters;
+
+  static constexpr int programCount = kCompressorProgramCount;
+  static constexpr VstInt32 uniqueId = kCompressorUniqueId;
+  static constexpr const char *effectName = "DW5K";
+  static constexpr const char *productString = "TORVEL Soft DW5K";
+  static constexpr ParameterText texts[P::count] = {
+      {"Attack", " ms "}, {"Release", " ms "}, {"Threshold", " dB "}, {"Ratio", "    "},
+      {"Level", " dB "},  {"Type", "    "},    {"Ahead", "    "}};
+  static constexpr int programOrder[] = {P::attack, P::release, P::threshold, P::ratio,
+                                         P::level,  P::type,    P::ahead};
+  static constexpr int rateParameters[] = {P::attack, P::release};
+
+  static CompressorProgramBank factoryPrograms() { return factoryCompressorPrograms(); }
+  static CompressorSettings settingsFor(const P &parameters, double sampleRate) {
+    return computeCompressorSettings(parameters, sampleRate);
+  }
+  static CompressorProcessor processorFor(const CompressorSettings &s) {
+    return CompressorProcessor(s.delayLength);
+  }
+  static void startBlock(CompressorProcessor &processor, const CompressorSettings &s, bool reset,
+                         bool rateChanged);
+  static float lamp(const CompressorProcessor &processor) { return processor.compressing(); }
+  static double displayNumber(int index, double unitValue);
+};
+
+class CompressorEffect : public PluginEffect<CompressorPlugin> {
 public:
-  explicit CompressorEffect(audioMasterCallback host);
+  explicit CompressorEffect(audioMasterCallback host) : PluginEffect(host) {}
 
-  void setParameter(VstInt32 index, float value) override;
-  float getParameter(VstInt32 index) override;
-  VstInt32 getProgram() override;
-  void setProgram(VstInt32 program) override;
-  void setProgramName(char *name) override;
-  void getProgramName(char *name) override;
-  bool getProgramNameIndexed(VstInt32 category, VstInt32 index, char *text) override;
-  void getParamName(VstInt32 index, char *text) override;
-  void getParamLabel(VstInt32 index, char *text) override;
-  void getParamDisplay(VstInt32 index, char *text) override;
-
-  bool getEffectName(char *name) override;
-  bool getVendorString(char *text) override;
-  bool getProductString(char *text) override;
-  VstInt32 getVendorVersion() override;
-  VstInt32 getPlugCategory() override;
-
-  void process(float **inputs, float **outputs, VstInt32 sampleFrames) override;
-  void processReplacing(float **inputs, float **outputs, VstInt32 sampleFrames) override;
-  void setSampleRate(float rate) override;
-  float getSampleRate() override;
-  void setBlockSizeAndSampleRate(VstInt32 size, float rate) override;
-  void resume() override;
-
-  // The editor's readings, from any thread: peaks of the last 40 ms window, the lamp, and the
-  // linear output gain.
-  double inputMeter() const { return published.input.load(std::memory_order_relaxed); }
-  double outputMeter() const { return published.output.load(std::memory_order_relaxed); }
-  float compressing() const { return published.lamp.load(std::memory_order_relaxed); }
-  double outputGain() const { return shownOutputGain.load(std::memory_order_relaxed); }
-
-  // The derived values of the newest parameter state.
-  CompressorSettings settings() const;
-
-private:
-  // Caller holds `mutex`.
-  CompressorParameters currentParameters() const;
-  void recalculate();
-
-  // Serialises the setter threads: the program table, the recalculation and `curProgram`.
-  // Recursive because setProgram and setSampleRate go through the virtual setParameter.
-  mutable std::recursive_mutex mutex;
-  CompressorProgramBank programs;
-  std::atomic<float> current[CompressorParameters::count];
-  double runningRate;
-  CompressorSettings latest;
-
-  SettingsExchange<CompressorSettings> exchange;
-  ResetRequest resetRequest;
-  ResetRequest delayRequest;
-  PublishedMeters published;
-  std::atomic<double> shownOutputGain{1.0};
-
-  CompressorProcessor processor; // audio thread only
+  // The editor's readings beside the meters, from any thread: the lamp and the linear output
+  // gain.
+  float compressing() const { return lampReading(); }
+  double outputGain() const;
 };

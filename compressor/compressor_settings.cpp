@@ -10,6 +10,12 @@ double decibelsToGain(double decibels) { return std::pow(10.0, decibels * 0.05);
 
 } // namespace
 
+double outputGainDbFor(double normalisedLevel) { return 40.0 * normalisedLevel - 20.0; }
+
+double outputGainFor(double normalisedLevel) {
+  return decibelsToGain(outputGainDbFor(normalisedLevel));
+}
+
 double ratioFor(double normalisedRatio) {
   return 0.8 * std::exp(3.218875824868201 * normalisedRatio);
 }
@@ -20,7 +26,7 @@ CompressorSettings computeCompressorSettings(const CompressorParameters &p, doub
   s.sampleRate = sampleRate;
   s.attackMs = 200.0 * p.unit(P::attack);
   s.releaseMs = 50.0 * std::exp(4.605170185988092 * p.unit(P::release));
-  s.outputGainDb = 40.0 * p.unit(P::level) - 20.0;
+  s.outputGainDb = outputGainDbFor(p.unit(P::level));
   s.slope = 1.0 / ratioFor(p.unit(P::ratio));
   s.thresholdDb = 40.0 * p.unit(P::threshold) - 40.0;
   s.softKnee = switchIsOn(p.unit(P::type));

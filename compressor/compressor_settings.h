@@ -49,5 +49,9 @@ constexpr double kMeterMs = 40.0;
 CompressorSettings computeCompressorSettings(const CompressorParameters &parameters,
                                              double sampleRate);
 
+// The output gain, -20 to +20 dB, and as a linear factor.
+double outputGainDbFor(double normalisedLevel);
+double outputGainFor(double normalisedLevel);
+
 // The ratio of the processing, 0.8:1 to 20:1.
 double ratioFor(double normalisedRatio);

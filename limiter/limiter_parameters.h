@@ -17,17 +17,7 @@ struct LimiterParameters {
   bool isOn(int index) const { return values[index] >= 0.5f; }
 };
 
-inline bool isLimiterParameter(int index) { return index >= 0 && index < LimiterParameters::count; }
-
 // 50 ms to 5 s, evenly spread on a logarithmic scale (ln 100 = 4.605...).
 inline double releaseMsFromValue(double v) { return 50.0 * std::exp(v * 4.605170185988092); }
 inline double ceilDbFromValue(double v) { return 12.0 * v - 12.0; }
 inline double levelDbFromValue(double v) { return 40.0 * v - 20.0; }
-
-struct LimiterParameterText {
-  const char *name;
-  const char *label;
-};
-
-constexpr LimiterParameterText kLimiterParameterTexts[LimiterParameters::count] = {
-    {"Release", " ms "}, {"Ceil", " dB "}, {"Level", " dB "}, {"Type", "    "}, {"Ahead", "    "}};
