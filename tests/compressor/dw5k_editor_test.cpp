@@ -50,7 +50,7 @@ protected:
   bool drag(const RECT &area, int dy) {
     session.plugin.host.clearCalls();
     const POINT from = session.screen(centre(area).x, centre(area).y);
-    return perform(*session.effect, dragSteps(from, {from.x, from.y + dy}));
+    return session.drag(from, {from.x, from.y + dy});
   }
   bool click(const RECT &area, bool withControl = false) {
     session.plugin.host.clearCalls();
@@ -118,12 +118,14 @@ TEST_F(Dw5kEditor, EveryKnobDraggedToBothEndsAutomatesItsParameter) {
   EXPECT_EQ(session.calls(audioMasterBeginEdit).size(), 0u);
   EXPECT_TRUE(displaysShow(session, kDisplays, "RATIO", "4.0:1"));
 
+  ASSERT_TRUE(drag(kKnobs[3].bounds, -100)); // half way up from the bottom
+  EXPECT_TRUE(displaysShow(session, kDisplays, "RELEASE", "500"));
   ASSERT_TRUE(drag(kKnobs[3].bounds, 250));
   EXPECT_TRUE(displaysShow(session, kDisplays, "RELEASE", "50.0"));
-  ASSERT_TRUE(drag(kKnobs[0].bounds, 250));
-  EXPECT_TRUE(displaysShow(session, kDisplays, "THRESH", "-40.0"));
   ASSERT_TRUE(drag(kKnobs[0].bounds, -50)); // a quarter of the range up from the bottom
   EXPECT_NEAR(session.effect->getParameter(threshold), 0.25f, 0.02f);
+  ASSERT_TRUE(drag(kKnobs[0].bounds, 250));
+  EXPECT_TRUE(displaysShow(session, kDisplays, "THRESH", "-40.0"));
 }
 
 TEST_F(Dw5kEditor, ButtonsToggleTheirSwitchAndShowIt) {
@@ -161,18 +163,17 @@ TEST_F(Dw5kEditor, HostAutomationAndProgramsMoveTheControlsAtTheNextIdle) {
   EXPECT_TRUE(displaysShow(session, kDisplays, "KNEE", "soft"));
 
   // A program change moves every control; the displays show the parameter it set last.
-  session.effect->setProgram(0);
+  session.effect->setProgram(2);
   pumpFor(*session.effect, 100);
-  Pixels program0[5];
+  Pixels program2[5];
   for (int i = 0; i < 5; ++i)
-    program0[i] = session.grab(kKnobs[i].bounds);
+    program2[i] = session.grab(kKnobs[i].bounds);
+  session.effect->setProgram(0);
   EXPECT_TRUE(displaysShow(session, kDisplays, "AHEAD", "off"));
-  session.effect->setParameter(ratio, 1.0f);
-  session.effect->setParameter(threshold, 1.0f);
-  pumpFor(*session.effect, 100);
-  session.effect->setProgram(0);
+  EXPECT_NE(session.grab(ratioKnob), program2[2]);
+  session.effect->setProgram(2);
   for (int i = 0; i < 5; ++i)
-    EXPECT_TRUE(showsPixels(session, kKnobs[i].bounds, program0[i])) << "knob " << kKnobs[i].tag;
+    EXPECT_TRUE(showsPixels(session, kKnobs[i].bounds, program2[i])) << "knob " << kKnobs[i].tag;
 
   // Changes while the editor is closed show when it opens again.
   session.closeEditor();
@@ -237,7 +238,7 @@ TEST_F(Dw5kEditor, ReopenTwoInstancesAndHostsThatCloseOutOfOrder) {
   pumpFor(*session.effect, 200);
   const Pixels first = session.grab(whole);
   session.closeEditor();
-  EXPECT_EQ(session.window.editorWindow(), nullptr);
+  EXPECT_EQ(session.editorWindow(), nullptr);
   ASSERT_TRUE(session.openEditor());
   EXPECT_TRUE(showsPixels(session, whole, first));
 
@@ -250,14 +251,14 @@ TEST_F(Dw5kEditor, ReopenTwoInstancesAndHostsThatCloseOutOfOrder) {
   session.effect->setParameter(ratio, 0.5f);
   other.plugin.host.clearCalls();
   session.plugin.host.clearCalls();
-  ASSERT_TRUE(perform(*other.effect, dragSteps(from, {from.x, from.y - 250})));
+  ASSERT_TRUE(other.drag(from, {from.x, from.y - 250}));
   EXPECT_TRUE(oneGesture(other, ratio, 1.0f));
   EXPECT_EQ(session.effect->getParameter(ratio), 0.5f);
   EXPECT_TRUE(session.calls(audioMasterAutomate).empty());
   EXPECT_TRUE(displaysShow(other, kDisplays, "RATIO", "20:1"));
 
   // effClose with the editor open takes the editor's window with it.
-  const HWND otherEditor = other.window.editorWindow();
+  const HWND otherEditor = other.editorWindow();
   ASSERT_NE(otherEditor, nullptr);
   other.effect->close();
   EXPECT_FALSE(IsWindow(otherEditor));
@@ -266,9 +267,9 @@ TEST_F(Dw5kEditor, ReopenTwoInstancesAndHostsThatCloseOutOfOrder) {
   // again in a new window.
   session.window.destroy();
   session.closeEditor();
-  HostWindow again(100, 300, kWidth, kHeight);
+  guitest::HostWindow again(100, 300, kWidth, kHeight);
   ASSERT_EQ(session.effect->dispatch(effEditOpen, 0, 0, again.handle()), 1);
-  EXPECT_NE(again.editorWindow(), nullptr);
+  EXPECT_NE(GetWindow(again.handle(), GW_CHILD), nullptr);
   session.closeEditor();
 }
 

@@ -27,11 +27,7 @@ TEST_F(Dw5kPlugin, RecordAndIdentity) {
   EXPECT_EQ(r.numParams, 7);
   EXPECT_EQ(r.numInputs, 2);
   EXPECT_EQ(r.numOutputs, 2);
-#ifdef _WIN32
   EXPECT_EQ(r.flags, effFlagsHasEditor | effFlagsHasVu | effFlagsCanReplacing);
-#else
-  EXPECT_EQ(r.flags, effFlagsHasVu | effFlagsCanReplacing) << "no editor without windows";
-#endif
   EXPECT_EQ(r.uniqueID, 0x69773639);
   EXPECT_EQ(r.initialDelay, 220);
   EXPECT_EQ(r.ioRatio, 1.0f);

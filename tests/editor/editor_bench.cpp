@@ -8,59 +8,29 @@
 
 namespace {
 
-const char *const kHostClass = "EditorBenchHost";
-
-void registerHostClass() {
-  static bool registered = false;
-  if (registered)
-    return;
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = kHostClass;
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  registered = RegisterClassA(&wc) != 0;
-}
-
-void pumpMessages() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-}
-
-void sendMouse(DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  SendInput(1, &input, sizeof input);
-}
-
-void sendKey(WORD key, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  SendInput(1, &input, sizeof input);
-}
-
-void play(const InputStep &step) {
+void play(const InputStep &step, const std::function<bool()> &pressTaken) {
   switch (step.kind) {
   case InputStep::move:
-    SetCursorPos(step.at.x, step.at.y);
+    guitest::moveMouse(step.at.x, step.at.y);
     break;
   case InputStep::leftDown:
-    sendMouse(MOUSEEVENTF_LEFTDOWN);
+    guitest::pressLeftButton();
+    guitest::waitForKeyState(VK_LBUTTON, true);
     break;
   case InputStep::leftUp:
-    sendMouse(MOUSEEVENTF_LEFTUP);
+    guitest::releaseLeftButton();
+    guitest::waitForKeyState(VK_LBUTTON, false);
     break;
   case InputStep::controlDown:
-    sendKey(VK_CONTROL, false);
+    guitest::pressKey(VK_CONTROL);
+    guitest::waitForKeyState(VK_CONTROL, true);
     break;
   case InputStep::controlUp:
-    sendKey(VK_CONTROL, true);
+    guitest::releaseKey(VK_CONTROL);
+    guitest::waitForKeyState(VK_CONTROL, false);
+    break;
+  case InputStep::awaitPress:
+    guitest::waitUntil(pressTaken, 3000);
     break;
   }
   Sleep(step.pauseMs);
@@ -129,39 +99,12 @@ void drawResource(Canvas &canvas, HMODULE module, int id) {
 
 } // namespace
 
-HostWindow::HostWindow(int x, int y, int width, int height) {
-  registerHostClass();
-  window = CreateWindowExA(WS_EX_TOOLWINDOW, kHostClass, "host", WS_POPUP | WS_CLIPCHILDREN, x, y,
-                           width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  ShowWindow(window, SW_SHOWNORMAL);
-  UpdateWindow(window);
-  SetForegroundWindow(window);
-}
-
-HostWindow::~HostWindow() { destroy(); }
-
-void HostWindow::destroy() {
-  if (window && IsWindow(window))
-    DestroyWindow(window);
-  window = nullptr;
-  pumpMessages();
-}
-
-HWND HostWindow::editorWindow() const { return window ? GetWindow(window, GW_CHILD) : nullptr; }
-
-POINT HostWindow::toScreen(int x, int y) const {
-  POINT p{x, y};
-  HWND editor = editorWindow();
-  ClientToScreen(editor ? editor : window, &p);
-  return p;
-}
-
 bool pumpUntil(HostedEffect &effect, const std::function<bool()> &done, int timeoutMs) {
   const DWORD start = GetTickCount();
   for (;;) {
-    pumpMessages();
+    guitest::pumpMessages();
     effect.dispatch(effEditIdle);
-    pumpMessages();
+    guitest::pumpMessages();
     if (done())
       return true;
     if (static_cast<int>(GetTickCount() - start) > timeoutMs)
@@ -178,7 +121,9 @@ void pumpFor(HostedEffect &effect, int milliseconds) {
 }
 
 std::vector<InputStep> dragSteps(POINT from, POINT to) {
-  std::vector<InputStep> steps{{InputStep::move, from, 150}, {InputStep::leftDown, from, 300}};
+  std::vector<InputStep> steps{{InputStep::move, from, 100},
+                               {InputStep::leftDown, from, 0},
+                               {InputStep::awaitPress, from, 50}};
   const int distance = std::max(std::abs(to.x - from.x), std::abs(to.y - from.y));
   const int count = distance / 10 + 1;
   for (int i = 1; i <= count; ++i) {
@@ -201,11 +146,12 @@ std::vector<InputStep> clickSteps(POINT at, bool withControl) {
   return steps;
 }
 
-bool perform(HostedEffect &effect, const std::vector<InputStep> &steps, int timeoutMs) {
+bool perform(HostedEffect &effect, const std::vector<InputStep> &steps,
+             const std::function<bool()> &pressTaken, int timeoutMs) {
   std::atomic<bool> finished{false};
   std::thread player([&] {
     for (const InputStep &step : steps)
-      play(step);
+      play(step, pressTaken);
     finished = true;
   });
   const bool inTime = pumpUntil(
@@ -226,11 +172,13 @@ Pixels Pixels::crop(const RECT &area) const {
 }
 
 Pixels grabWindow(HWND window, const RECT &area) {
-  Canvas canvas(area.right - area.left, area.bottom - area.top);
-  HDC source = GetDC(window);
-  BitBlt(canvas.dc, 0, 0, canvas.width, canvas.height, source, area.left, area.top, SRCCOPY);
-  ReleaseDC(window, source);
-  return canvas.pixels();
+  Pixels p;
+  p.width = area.right - area.left;
+  p.height = area.bottom - area.top;
+  for (const Color &c :
+       guitest::windowPixels(window, Rect(area.left, area.top, area.right, area.bottom)))
+    p.data.push_back(static_cast<std::uint32_t>(c.red) << 16 | c.green << 8 | c.blue);
+  return p;
 }
 
 SIZE resourceSize(HMODULE module, int id) {
@@ -302,7 +250,7 @@ EditorSession::EditorSession(const char *path, int width, int height, int x, int
 }
 
 bool EditorSession::openEditor() {
-  if (effect->dispatch(effEditOpen, 0, 0, window.handle()) != 1 || !window.editorWindow())
+  if (effect->dispatch(effEditOpen, 0, 0, window.handle()) != 1 || !editorWindow())
     return false;
   const Pixels background = resourcePixels(module, 128);
   // Any corner of the panel shows the background once it was painted.
@@ -401,4 +349,9 @@ void EditorSession::playPeak(float peak) {
                 [&] { return (shown = barOnColumns(session.grab(area), on, off)) == onColumns; }))
     return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "the bar shows " << shown << " columns on";
+}
+
+bool EditorSession::drag(POINT from, POINT to) {
+  auto began = [this] { return !calls(audioMasterBeginEdit).empty(); };
+  return perform(*effect, dragSteps(from, to), began) && began();
 }

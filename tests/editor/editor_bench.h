@@ -12,45 +12,29 @@
 #include <string>
 #include <vector>
 
+#include "gui_test_support.h"
 #include "plugin_library.h"
 #include "recording_host.h"
-
-// A top-level window of the host, without decoration, that parents a plug-in's editor.
-class HostWindow {
-public:
-  HostWindow(int x, int y, int width, int height);
-  ~HostWindow();
-  HostWindow(const HostWindow &) = delete;
-  HostWindow &operator=(const HostWindow &) = delete;
-
-  HWND handle() const { return window; }
-  // The editor's child window, or null when it has none.
-  HWND editorWindow() const;
-  // Screen position of a point of the editor's window.
-  POINT toScreen(int x, int y) const;
-  // What a host does when it goes away before closing the editor.
-  void destroy();
-
-private:
-  HWND window = nullptr;
-};
 
 // Runs the host's message loop and its idle calls (every 10 ms) until `done` or the timeout.
 bool pumpUntil(HostedEffect &effect, const std::function<bool()> &done, int timeoutMs = 5000);
 void pumpFor(HostedEffect &effect, int milliseconds);
 
 // One step of real input: move the pointer to a screen position, press or release the left
-// button or the control key, then pause.
+// button or the control key, or wait until the editor took the press; then pause.
 struct InputStep {
-  enum Kind { move, leftDown, leftUp, controlDown, controlUp } kind;
+  enum Kind { move, leftDown, leftUp, controlDown, controlUp, awaitPress } kind;
   POINT at;
   int pauseMs;
 };
-// Press at `from`, move to `to` in small steps, release.
+// Press at `from`, wait until the editor took the press, move to `to` in small steps, release.
 std::vector<InputStep> dragSteps(POINT from, POINT to);
 std::vector<InputStep> clickSteps(POINT at, bool withControl = false);
 // Plays the steps on a helper thread while this thread pumps; false when they did not finish.
-bool perform(HostedEffect &effect, const std::vector<InputStep> &steps, int timeoutMs = 15000);
+// `pressTaken` tells the awaitPress step that the editor is tracking the press.
+bool perform(
+    HostedEffect &effect, const std::vector<InputStep> &steps,
+    const std::function<bool()> &pressTaken = [] { return true; }, int timeoutMs = 15000);
 
 // 32-bit pixels (0x00RRGGBB), row by row.
 struct Pixels {
@@ -87,15 +71,21 @@ public:
   LoadedPlugin plugin;
   HostedEffect *effect = nullptr;
   HMODULE module = nullptr;
-  HostWindow window;
+  guitest::HostWindow window;
 
   bool loaded() const { return effect != nullptr; }
   const std::string &error() const { return loadError; }
   // effEditOpen into the host window; true once the editor's window shows its background.
   bool openEditor();
   void closeEditor() { effect->dispatch(effEditClose); }
-  Pixels grab(const RECT &area) const { return grabWindow(window.editorWindow(), area); }
-  POINT screen(int x, int y) const { return window.toScreen(x, y); }
+  // The editor's child window in the host window, or null.
+  HWND editorWindow() const {
+    return window.handle() ? GetWindow(window.handle(), GW_CHILD) : nullptr;
+  }
+  Pixels grab(const RECT &area) const { return grabWindow(editorWindow(), area); }
+  POINT screen(int x, int y) const { return guitest::toScreen(editorWindow(), x, y); }
+  // A drag on the editor: true when the host saw the edit begin and the gesture finished.
+  bool drag(POINT from, POINT to);
   // Blocks of a 1 kHz sine of this peak for `milliseconds`, or of silence at peak 0.
   void playSine(double peak, int milliseconds);
   // One block whose first sample has this value, the rest silence.

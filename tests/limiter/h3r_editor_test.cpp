@@ -43,7 +43,7 @@ protected:
   bool drag(const RECT &area, int dy) {
     session.plugin.host.clearCalls();
     const POINT from = session.screen(centre(area).x, centre(area).y);
-    return perform(*session.effect, dragSteps(from, {from.x, from.y + dy}));
+    return session.drag(from, {from.x, from.y + dy});
   }
   bool click(const RECT &area) {
     session.plugin.host.clearCalls();
@@ -169,11 +169,11 @@ TEST_F(H3rEditor, SplashTwoInstancesAndOutOfOrderClosing) {
   const POINT from = other.screen(centre(kKnobs[1].bounds).x, centre(kKnobs[1].bounds).y);
   other.effect->setParameter(ceil, 0.0f);
   other.plugin.host.clearCalls();
-  ASSERT_TRUE(perform(*other.effect, dragSteps(from, {from.x, from.y - 250})));
+  ASSERT_TRUE(other.drag(from, {from.x, from.y - 250}));
   EXPECT_TRUE(oneGesture(other, ceil, 1.0f));
   EXPECT_EQ(session.effect->getParameter(ceil), before);
 
-  const HWND otherEditor = other.window.editorWindow();
+  const HWND otherEditor = other.editorWindow();
   other.effect->close(); // with its editor open
   EXPECT_FALSE(IsWindow(otherEditor));
   session.window.destroy(); // before the editor is closed
