@@ -152,7 +152,9 @@ void PanelEditor::valueChanged(DrawContext *context, Control *control) {
     frame->endEdit(tag);
   // This is the editor's thread: the displays follow the gesture at once.
   applyPostedChanges();
-  control->redrawIfDirty(context);
+  // Key events come without a context: the next idle draws the control then.
+  if (context)
+    control->redrawIfDirty(context);
 }
 
 Control *PanelEditor::parameterControl(std::int32_t index) const {
