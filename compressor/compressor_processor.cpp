@@ -51,7 +51,7 @@ GAIN_INLINE void guardInputs(const float *inLeft, const float *inRight, double *
   for (; i < frames; ++i) {
     left[i] = finiteOrSilence(inLeft[i]) + kDenormalGuard;
     right[i] = finiteOrSilence(inRight[i]) + kDenormalGuard;
-    magnitude[i] = std::fabs(largerSigned(left[i], right[i]));
+    magnitude[i] = magnitudeOf(largerSigned(left[i], right[i]));
   }
 }
 

@@ -78,7 +78,7 @@ void LimiterProcessor::run(const LimiterSettings &s, const float *inLeft, const 
 
     // The larger signed value, then its magnitude: a negative peak beside a positive sample of
     // the other channel is not seen.
-    const double detected = std::fabs(lookAhead ? largerSigned(sL, sR) : largerSigned(dL, dR));
+    const double detected = magnitudeOf(lookAhead ? largerSigned(sL, sR) : largerSigned(dL, dR));
     const double previousPeak = held.peak;
     const double peak = held.step(detected);
 
@@ -99,7 +99,7 @@ void LimiterProcessor::run(const LimiterSettings &s, const float *inLeft, const 
     outRight[i] = toSample(yR);
     limitingNow = g.limiting;
 
-    window.add(std::fabs(largerSigned(xL, xR)), std::fabs(largerSigned(yL, yR)), meterLength,
+    window.add(magnitudeOf(largerSigned(xL, xR)), magnitudeOf(largerSigned(yL, yR)), meterLength,
                meterIn, meterOut);
   }
 

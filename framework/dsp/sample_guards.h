@@ -10,6 +10,10 @@ inline double finiteOrSilence(float sample) {
   return std::isfinite(sample) ? static_cast<double>(sample) : 0.0;
 }
 
+// |x| for the per-frame loops. The 32-bit mingw runtime's inline fabs is x87 assembly, which
+// sends every value through memory and the x87 stack; the builtin stays in an SSE register.
+inline double magnitudeOf(double x) { return __builtin_fabs(x); }
+
 // The larger of two signed values (not magnitudes); on a tie the right one.
 inline double largerSigned(double left, double right) { return right >= left ? right : left; }
 

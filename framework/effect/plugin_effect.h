@@ -33,6 +33,7 @@
 #include "dsp/settings_exchange.h"
 #include "editor/editor_base.h"
 #include "effect_extended.h"
+#include "plugin_version.h"
 #include "program_names.h"
 
 struct ParameterText {
@@ -41,7 +42,6 @@ struct ParameterText {
 };
 
 constexpr const char *kVendorName = "TORVEL Soft";
-constexpr VstInt32 kVendorVersion = 1000;
 constexpr VstInt32 kEffectCategory = 1; // a plain audio effect, neither synth nor analyser
 
 template <class Plugin> class PluginEffect : public EffectExtended {

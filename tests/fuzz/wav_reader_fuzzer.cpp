@@ -39,5 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   fuzzCheck(again.format == audio.format && again.channels == audio.channels &&
                 again.sampleRate == audio.sampleRate && again.samples == audio.samples,
             "writing and reading again gives the same audio");
+  fuzzCheck(!audio.extensible || (again.extensible && again.channelMask == audio.channelMask),
+            "an extensible header keeps its speakers");
   return 0;
 }

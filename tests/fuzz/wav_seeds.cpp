@@ -6,7 +6,7 @@
 
 namespace {
 
-// The writer's layout: RIFF header, a 16-byte format chunk, then the data chunk.
+// The writer's layout for PCM 16: RIFF header, a 16-byte format chunk, then the data chunk.
 constexpr std::size_t kFormatChunk = 12;
 constexpr std::size_t kDataChunk = 36;
 
@@ -36,19 +36,17 @@ void insertChunk(std::vector<std::uint8_t> &bytes, std::size_t at, const char *i
   bytes.insert(bytes.begin() + at, chunk.begin(), chunk.end());
 }
 
-// The same audio with the extensible form of the format chunk.
-std::vector<std::uint8_t> extensible(const WavAudio &audio) {
-  std::vector<std::uint8_t> bytes = encodeWav(audio);
-  std::vector<std::uint8_t> format(bytes.begin() + kFormatChunk + 8, bytes.begin() + kDataChunk);
-  const std::uint8_t plainTag = format[0];
-  format[0] = 0xFE;
-  format[1] = 0xFF;
-  format.resize(40, 0);
-  format[16] = 22; // the extension's size
-  format[18] = static_cast<std::uint8_t>(bitsPerSample(audio.format));
-  format[24] = plainTag;
-  bytes.erase(bytes.begin() + kFormatChunk, bytes.begin() + kDataChunk);
-  insertChunk(bytes, kFormatChunk, "fmt ", format);
+// A file of 8-bit codes (unsigned PCM, A-law or mu-law) in the plain layout.
+std::vector<std::uint8_t> eightBit(std::uint16_t tag, int channels) {
+  std::vector<std::uint8_t> bytes = encodeWav(shortAudio(SampleFormat::pcm16, channels));
+  bytes.resize(kDataChunk + 8);
+  for (int i = 0; i < 6 * channels; ++i)
+    bytes.push_back(static_cast<std::uint8_t>(i * 41));
+  put(bytes, kFormatChunk + 8, tag, 2);
+  put(bytes, kFormatChunk + 16, 44100 * channels, 4); // bytes per second
+  put(bytes, kFormatChunk + 20, channels, 2);         // block alignment
+  put(bytes, kFormatChunk + 22, 8, 2);
+  put(bytes, kDataChunk + 4, 6 * channels, 4);
   put(bytes, 4, static_cast<std::uint32_t>(bytes.size() - 8), 4);
   return bytes;
 }
@@ -69,8 +67,14 @@ SeedCorpus wavSeeds() {
                               SampleFormat::float32, SampleFormat::float64})
     for (int channels : {1, 2})
       seeds.push_back(encodeWav(shortAudio(format, channels)));
-  seeds.push_back(extensible(shortAudio(SampleFormat::pcm24, 2)));
-  seeds.push_back(extensible(shortAudio(SampleFormat::float32, 1)));
+  for (SampleFormat format : {SampleFormat::pcm16, SampleFormat::float32}) {
+    WavAudio audio = shortAudio(format, 1);
+    audio.extensible = true;
+    audio.channelMask = 0x4;
+    seeds.push_back(encodeWav(audio));
+  }
+  for (std::uint16_t tag : {1, 6, 7})
+    seeds.push_back(eightBit(tag, 2));
   seeds.push_back(withListChunk(shortAudio(SampleFormat::pcm16, 2)));
   return seeds;
 }

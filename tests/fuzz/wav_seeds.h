@@ -1,5 +1,5 @@
 // WAV files written by our own writer, and variations of their layout that readers meet:
-// extensible headers, chunks before the audio, odd chunk sizes.
+// extensible headers, 8-bit encodings, chunks before the audio, odd chunk sizes.
 #pragma once
 
 #include "seed_corpus.h"

