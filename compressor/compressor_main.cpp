@@ -1,7 +1,7 @@
-// DW5K's exported entry. Until the editor exists the host gets the effect without one.
-#include "compressor_effect.h"
+// DW5K's exported entry: the compressor with its editor.
+#include "compressor_edit_effect.h"
 #include "effect/plugin_entry.h"
 
 extern "C" AEffect *VSTCALLBACK pluginMain(audioMasterCallback host) {
-  return createPluginEffect<CompressorEffect>(host);
+  return createPluginEffect<CompressorEditEffect>(host);
 }

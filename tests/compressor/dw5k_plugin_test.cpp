@@ -27,7 +27,7 @@ TEST_F(Dw5kPlugin, RecordAndIdentity) {
   EXPECT_EQ(r.numParams, 7);
   EXPECT_EQ(r.numInputs, 2);
   EXPECT_EQ(r.numOutputs, 2);
-  EXPECT_EQ(r.flags, effFlagsHasVu | effFlagsCanReplacing);
+  EXPECT_EQ(r.flags, effFlagsHasEditor | effFlagsHasVu | effFlagsCanReplacing);
   EXPECT_EQ(r.uniqueID, 0x69773639);
   EXPECT_EQ(r.initialDelay, 220);
   EXPECT_EQ(r.ioRatio, 1.0f);

@@ -28,7 +28,7 @@ TEST_F(H3RPlugin, RecordAndIdentity) {
   EXPECT_EQ(r.numParams, 5);
   EXPECT_EQ(r.numInputs, 2);
   EXPECT_EQ(r.numOutputs, 2);
-  EXPECT_EQ(r.flags, 0x14) << "VU and replacing; the editor flag comes with the editor";
+  EXPECT_EQ(r.flags, 0x15) << "editor, VU and replacing";
   EXPECT_EQ(r.uniqueID, 0x33317835);
   EXPECT_EQ(r.initialDelay, 220);
   const auto probes = plugin.host.callsWith(audioMasterVersion);
