@@ -51,6 +51,10 @@ public:
 protected:
   // Draws the background image (transparently when the view is) into `rect` from `offset`.
   void drawBackground(DrawContext *context, const Rect &rect, const Point &offset);
+  // Any image, the same way; nothing for a null image.
+  void drawImage(Bitmap *image, DrawContext *context, const Rect &rect, const Point &offset);
+  // Mouse buttons and modifiers now, also for events that come without a context.
+  std::int32_t currentButtons(DrawContext *context);
 
   ControlListener *listener;
   std::int32_t tag;

@@ -34,6 +34,8 @@ public:
 
 protected:
   void recomputeDerived();
+  // Tells the listener when the value moved since the last drawing.
+  void notifyIfChanged(DrawContext *context);
 
   Point handleOffset;
   Color lineColor = colorWhite;

@@ -14,8 +14,13 @@ public:
 
   virtual void close();
 
+  bool isOpenOverDisplay() const { return enlarged; }
+
 private:
+  void restoreBounds();
+
   Rect displayRect;
   Rect savedBounds;
   Point imageOffset;
+  bool enlarged = false; // the bounds are displayRect, savedBounds holds the own ones
 };
