@@ -7,3 +7,5 @@ target_sources(framework_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/digit_rules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/menu_entry_rules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_filter_rules.cpp)
+target_sources(framework_gui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/view_container.cpp)
