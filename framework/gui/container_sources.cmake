@@ -16,3 +16,11 @@ target_sources(framework_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/animation_strip.cpp
   ${CMAKE_CURRENT_LIST_DIR}/fader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/digit_display.cpp)
+target_sources(framework_gui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/native_message_hook.cpp)
+if(WIN32)
+  target_sources(framework_gui PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/text_field.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/menu_palette.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/choice_menu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/file_chooser.cpp)
+endif()
