@@ -19,3 +19,11 @@ if(WIN32)
   endfunction()
   add_container_gui_test(container_view_tests ${CMAKE_CURRENT_LIST_DIR}/container_view_test.cpp)
 endif()
+if(WIN32)
+  add_container_gui_test(gallery_gui_tests
+    ${CMAKE_CURRENT_LIST_DIR}/gallery_controls_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/gallery_text_menu_test.cpp)
+  target_compile_definitions(gallery_gui_tests PRIVATE GALLERY_PLUGIN="Gallery.dll")
+  target_include_directories(gallery_gui_tests PRIVATE ${PROJECT_SOURCE_DIR}/tools/host)
+  add_dependencies(gallery_gui_tests gallery_plugin)
+endif()

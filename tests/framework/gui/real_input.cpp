@@ -2,6 +2,9 @@
 
 #include <chrono>
 #include <cstdio>
+#include <utility>
+
+#include "gui/font_table.h"
 
 namespace {
 
@@ -165,6 +168,11 @@ InputScript &InputScript::pause(int milliseconds) {
   return *this;
 }
 
+InputScript &InputScript::then(std::function<bool()> step) {
+  steps.push_back(std::move(step));
+  return *this;
+}
+
 InputScript &InputScript::waitFor(std::function<bool()> condition, int timeoutMs) {
   steps.push_back([condition, timeoutMs] {
     const std::uint64_t deadline = nowMs() + static_cast<std::uint64_t>(timeoutMs);
@@ -224,4 +232,91 @@ std::string describe(Color color) {
   char text[32];
   std::snprintf(text, sizeof text, "(%d, %d, %d)", color.red, color.green, color.blue);
   return text;
+}
+
+std::vector<Color> windowPixels(HWND window, const Rect &rect) {
+  std::vector<Color> pixels;
+  HDC device = GetDC(window);
+  for (int y = rect.top; y < rect.bottom; ++y)
+    for (int x = rect.left; x < rect.right; ++x)
+      pixels.push_back(Color::fromNative(GetPixel(device, x, y)));
+  ReleaseDC(window, device);
+  return pixels;
+}
+
+std::vector<Color> resourcePixels(HMODULE module, int resourceId, const Rect &rect) {
+  std::vector<Color> pixels;
+  HBITMAP bitmap = LoadBitmapA(module, MAKEINTRESOURCEA(resourceId));
+  HDC device = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(device, bitmap);
+  for (int y = rect.top; y < rect.bottom; ++y)
+    for (int x = rect.left; x < rect.right; ++x)
+      pixels.push_back(Color::fromNative(GetPixel(device, x, y)));
+  SelectObject(device, previous);
+  DeleteDC(device);
+  DeleteObject(bitmap);
+  return pixels;
+}
+
+int countDifferences(const std::vector<Color> &a, const std::vector<Color> &b) {
+  if (a.size() != b.size())
+    return static_cast<int>(a.size() > b.size() ? a.size() : b.size());
+  int differences = 0;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    differences += a[i].sameRgb(b[i]) ? 0 : 1;
+  return differences;
+}
+
+std::vector<Color> gdiText(const char *text, int fontId, const Rect &size, Color fill, Color ink,
+                           int alignment) {
+  HDC screen = GetDC(nullptr);
+  HDC device = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, size.width(), size.height());
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ previousBitmap = SelectObject(device, bitmap);
+  HBRUSH brush = CreateSolidBrush(fill.native());
+  RECT all{0, 0, size.width(), size.height()};
+  FillRect(device, &all, brush);
+  DeleteObject(brush);
+  const FontDescription described = describeFont(fontId, 0, 0);
+  LOGFONTA font{};
+  font.lfHeight = -described.height;
+  font.lfWeight = described.weight;
+  font.lfCharSet = ANSI_CHARSET;
+  font.lfOutPrecision = OUT_STRING_PRECIS;
+  font.lfClipPrecision = CLIP_STROKE_PRECIS;
+  font.lfQuality = DEFAULT_QUALITY;
+  font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+  lstrcpynA(font.lfFaceName, described.face, LF_FACESIZE);
+  HFONT handle = CreateFontIndirectA(&font);
+  HGDIOBJ previousFont = SelectObject(device, handle);
+  SetBkMode(device, TRANSPARENT);
+  SetTextColor(device, ink.native());
+  UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+  RECT place = all;
+  if (alignment == 1)
+    format |= DT_CENTER;
+  else if (alignment == 2)
+    format |= DT_RIGHT;
+  else
+    place.left += 1;
+  DrawTextA(device, text, -1, &place, format);
+  std::vector<Color> pixels;
+  for (int y = 0; y < size.height(); ++y)
+    for (int x = 0; x < size.width(); ++x)
+      pixels.push_back(Color::fromNative(GetPixel(device, x, y)));
+  SelectObject(device, previousFont);
+  DeleteObject(handle);
+  SelectObject(device, previousBitmap);
+  DeleteObject(bitmap);
+  DeleteDC(device);
+  return pixels;
+}
+
+std::vector<Color> cut(const std::vector<Color> &pixels, int width, const Rect &part) {
+  std::vector<Color> piece;
+  for (int y = part.top; y < part.bottom; ++y)
+    for (int x = part.left; x < part.right; ++x)
+      piece.push_back(pixels[static_cast<std::size_t>(y * width + x)]);
+  return piece;
 }

@@ -47,6 +47,8 @@ public:
   InputScript &type(const std::string &text); // letters, digits, '.', ':', '\\', space
   InputScript &wheel(int steps);
   InputScript &pause(int milliseconds);
+  // Any step of the test's own, run on the helper thread; false ends the script as failed.
+  InputScript &then(std::function<bool()> step);
   // Waits (up to the timeout) until `condition`, checked on the helper thread, holds.
   InputScript &waitFor(std::function<bool()> condition, int timeoutMs = 5000);
 
@@ -62,3 +64,16 @@ Color windowPixel(HWND window, int x, int y);
 // The colour of a pixel of a bitmap resource of a module (the strip images the tests compare).
 Color resourcePixel(HMODULE module, int resourceId, int x, int y);
 std::string describe(Color color);
+
+// The pixels of a rectangle, row by row: of a window as shown, and of a bitmap resource.
+std::vector<Color> windowPixels(HWND window, const Rect &rect);
+std::vector<Color> resourcePixels(HMODULE module, int resourceId, const Rect &rect);
+// What GDI itself draws for a single line of text: `size` filled with `fill`, the text in the
+// toolkit's font `fontId` (standard size), vertically centred, aligned 0 left (one pixel in),
+// 1 centred, 2 right.
+std::vector<Color> gdiText(const char *text, int fontId, const Rect &size, Color fill, Color ink,
+                           int alignment);
+// The part of a capture inside `part` (both relative to the capture's own rectangle).
+std::vector<Color> cut(const std::vector<Color> &pixels, int width, const Rect &part);
+// How many pixels differ between two equally sized captures.
+int countDifferences(const std::vector<Color> &a, const std::vector<Color> &b);
