@@ -1,7 +1,6 @@
 #include "recording_host.h"
 
 #include <cstring>
-#include <utility>
 
 namespace {
 
@@ -37,11 +36,6 @@ RecordingHost::~RecordingHost() {
 void RecordingHost::setAnswer(VstInt32 opcode, VstIntPtr answer) {
   std::lock_guard<std::mutex> lock(mutex);
   answers[opcode] = answer;
-}
-
-void RecordingHost::setReply(VstInt32 opcode, std::function<VstIntPtr(void *ptr)> reply) {
-  std::lock_guard<std::mutex> lock(mutex);
-  replies[opcode] = std::move(reply);
 }
 
 VstIntPtr RecordingHost::answerFor(VstInt32 opcode) const {
@@ -106,18 +100,10 @@ VstIntPtr RecordingHost::record(AEffect *effect, VstInt32 opcode, VstInt32 index
   HostCall call{effect, opcode, index, value, ptr, opt, {}};
   if (opcode == audioMasterCanDo && ptr)
     call.text.assign(static_cast<const char *>(ptr), strnlen(static_cast<const char *>(ptr), 256));
-  std::function<VstIntPtr(void *)> reply;
-  {
-    std::lock_guard<std::mutex> lock(mutex);
-    log.push_back(call);
-    auto replying = replies.find(opcode);
-    if (replying == replies.end()) {
-      auto found = answers.find(opcode);
-      return found == answers.end() ? 0 : found->second;
-    }
-    reply = replying->second;
-  }
-  return reply(ptr);
+  std::lock_guard<std::mutex> lock(mutex);
+  log.push_back(call);
+  auto found = answers.find(opcode);
+  return found == answers.end() ? 0 : found->second;
 }
 
 HostedEffect::~HostedEffect() { close(); }

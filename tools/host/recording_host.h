@@ -2,7 +2,6 @@
 // configured, plus the dispatcher calls a host makes, wrapped.
 #pragma once
 
-#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -32,9 +31,6 @@ public:
   // Answers: audioMasterVersion 2300, begin/end edit 1, everything else 0 unless set here.
   void setAnswer(VstInt32 opcode, VstIntPtr answer);
   VstIntPtr answerFor(VstInt32 opcode) const;
-  // For requests the host fills in (a file selection): `reply` gets the call's ptr and its
-  // result is the answer. Runs outside the host's lock, so it may call back into the plug-in.
-  void setReply(VstInt32 opcode, std::function<VstIntPtr(void *ptr)> reply);
 
   std::vector<HostCall> calls() const;
   std::vector<HostCall> callsWith(VstInt32 opcode) const;
@@ -58,7 +54,6 @@ private:
 
   mutable std::mutex mutex;
   std::map<VstInt32, VstIntPtr> answers;
-  std::map<VstInt32, std::function<VstIntPtr(void *)>> replies;
   std::vector<HostCall> log;
 };
 
