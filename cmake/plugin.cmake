@@ -2,8 +2,12 @@
 # with a test of its export and import tables in the Windows builds.
 # On Windows the module-definition file maps the export name onto the C entry function; natively
 # the library is a shared object for the sanitizer builds of the integration tests.
+# Resource scripts (.rc) among the sources are compiled in the Windows builds and left out elsewhere.
 function(add_plugin name def_file)
   cmake_parse_arguments(P "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT WIN32)
+    list(FILTER P_SOURCES EXCLUDE REGEX "\\.rc$")
+  endif()
   add_library(${name} SHARED ${P_SOURCES})
   target_link_libraries(${name} PRIVATE project_options ${P_LIBS})
   set_target_properties(${name} PROPERTIES PREFIX "")

@@ -266,7 +266,6 @@ struct VstParameterProperties;
 struct VstVariableIo;
 struct VstOfflineTask;
 struct VstAudioFile;
-struct VstWindow;
 struct VstFileSelect;
 struct VstPatchChunkInfo;
 struct MidiProgramName;
@@ -281,6 +280,21 @@ struct VstKeyCode {
 };
 static_assert(sizeof(VstKeyCode) == 8 && offsetof(VstKeyCode, virt) == 4 &&
               offsetof(VstKeyCode, modifier) == 5);
+
+// The window a plug-in asks the host to open (audioMasterOpenWindow).
+struct VstWindow {
+  char title[128];
+  VstInt16 xPos;
+  VstInt16 yPos;
+  VstInt16 width;
+  VstInt16 height;
+  VstInt32 style;
+  void *parent;
+  void *userHandle;
+  void *winHandle;
+  char future[104];
+};
+static_assert(offsetof(VstWindow, style) == 136 && offsetof(VstWindow, parent) >= 140);
 
 struct ERect {
   VstInt16 top;

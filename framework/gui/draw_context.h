@@ -80,6 +80,8 @@ protected:
   // For the offscreen context, which creates its own device context after this base.
   void adoptDeviceContext(void *newDeviceContext);
   void rebuildPen();
+  // Selects the saved objects back and deletes the created ones; safe to call twice.
+  void restoreNativeObjects();
 
   void *deviceContext;
   void *window;

@@ -9,7 +9,6 @@
 
 class Bitmap;
 class GuiEditor;
-class FrameDropTarget;
 
 // Cursor types of `setCursor`.
 enum CursorType : std::int32_t {
@@ -83,10 +82,17 @@ public:
 
   // Called by the window procedure when the child window goes away.
   void windowDestroyed();
+  // The registered drop target (an IDropTarget on Windows); null while drops are disabled.
+  void *getDropTarget() const { return dropTarget; }
 
 private:
   bool openChildWindow(void *parent);
   void destroyChildWindow();
+  bool anythingToRedraw();
+  // Runs `work` with a temporary context on the child window's device context.
+  void withWindowContext(void (*work)(Frame *, DrawContext *, View *), View *view);
+  void forgetView(View *view);
+  std::int32_t dispatchKey(VstKeyCode &keyCode, bool down);
 
   GuiEditor *editor;
   void *systemWindow;
@@ -105,6 +111,6 @@ private:
   unsigned char *windowDescription = nullptr;
   void *savedCursor = nullptr;
   bool cursorRemembered = false;
-  FrameDropTarget *dropTarget = nullptr;
+  void *dropTarget = nullptr;
   void *hostWindow = nullptr; // own-window mode: what the host's openWindow returned
 };

@@ -100,10 +100,34 @@ VstIntPtr RecordingHost::record(AEffect *effect, VstInt32 opcode, VstInt32 index
   HostCall call{effect, opcode, index, value, ptr, opt, {}};
   if (opcode == audioMasterCanDo && ptr)
     call.text.assign(static_cast<const char *>(ptr), strnlen(static_cast<const char *>(ptr), 256));
+  CallHook hook, watcher;
+  VstIntPtr answer = 0;
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    log.push_back(call);
+    auto found = answers.find(opcode);
+    if (found != answers.end())
+      answer = found->second;
+    auto hooked = hooks.find(opcode);
+    if (hooked != hooks.end())
+      hook = hooked->second;
+    watcher = observer;
+  }
+  if (watcher)
+    watcher(call);
+  if (hook)
+    hook(call);
+  return answer;
+}
+
+void RecordingHost::setHook(VstInt32 opcode, CallHook hook) {
   std::lock_guard<std::mutex> lock(mutex);
-  log.push_back(call);
-  auto found = answers.find(opcode);
-  return found == answers.end() ? 0 : found->second;
+  hooks[opcode] = std::move(hook);
+}
+
+void RecordingHost::setObserver(CallHook newObserver) {
+  std::lock_guard<std::mutex> lock(mutex);
+  observer = std::move(newObserver);
 }
 
 HostedEffect::~HostedEffect() { close(); }

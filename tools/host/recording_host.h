@@ -2,6 +2,7 @@
 // configured, plus the dispatcher calls a host makes, wrapped.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -32,6 +33,13 @@ public:
   void setAnswer(VstInt32 opcode, VstIntPtr answer);
   VstIntPtr answerFor(VstInt32 opcode) const;
 
+  // Runs after a call of `opcode` was recorded, before its answer goes back (outside the lock, so
+  // the hook may call the plug-in again).
+  using CallHook = std::function<void(const HostCall &)>;
+  void setHook(VstInt32 opcode, CallHook hook);
+  // Sees every call, as it is recorded.
+  void setObserver(CallHook observer);
+
   std::vector<HostCall> calls() const;
   std::vector<HostCall> callsWith(VstInt32 opcode) const;
   void clearCalls();
@@ -54,6 +62,8 @@ private:
 
   mutable std::mutex mutex;
   std::map<VstInt32, VstIntPtr> answers;
+  std::map<VstInt32, CallHook> hooks;
+  CallHook observer;
   std::vector<HostCall> log;
 };
 

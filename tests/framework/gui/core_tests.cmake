@@ -1,0 +1,32 @@
+# The toolkit core's tests. The window-free rules run natively on the headless window system
+# (under the sanitizers); the drawing, window, input and drop tests run in the Windows builds
+# under wine on a virtual display.
+if(NOT WIN32)
+  add_project_test(gui_core_rules_tests
+    SOURCES
+      ${CMAKE_CURRENT_LIST_DIR}/frame_rules_test.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/gui_editor_rules_test.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/drop_rules_test.cpp
+    LIBS framework_gui plugin_host)
+  return()
+endif()
+
+add_library(gui_test_support STATIC ${PROJECT_SOURCE_DIR}/tests/gui_support/gui_test_support.cpp)
+target_include_directories(gui_test_support PUBLIC ${PROJECT_SOURCE_DIR}/tests/gui_support
+                                                   ${PROJECT_SOURCE_DIR}/framework)
+target_link_libraries(gui_test_support PRIVATE project_options PUBLIC user32 gdi32)
+
+# GUI programs move the one pointer of the display: never two at once.
+function(add_gui_test name)
+  add_project_test(${name} ${ARGN})
+  set_tests_properties(${name} PROPERTIES RESOURCE_LOCK mouse TIMEOUT 300)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+endfunction()
+
+add_gui_test(gui_drawing_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/draw_context_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/bitmap_test.cpp
+    ${PROJECT_SOURCE_DIR}/tests/fixture/fixture.rc
+  LIBS framework_gui gui_test_support)
+target_include_directories(gui_drawing_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests)
