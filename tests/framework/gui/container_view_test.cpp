@@ -64,7 +64,7 @@ private:
 class ContainerTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    host = std::make_unique<HostWindow>(kWidth, kHeight);
+    host = std::make_unique<guitest::HostWindow>(0, 0, kWidth, kHeight);
     frame = new Frame(Rect(0, 0, kWidth, kHeight), host->handle(), nullptr);
   }
   void TearDown() override {
@@ -81,15 +81,15 @@ protected:
     frame->idle();
     pumpFor(20);
   }
-  Color at(int x, int y) { return windowPixel(static_cast<HWND>(frame->getWindow()), x, y); }
+  Color at(int x, int y) { return guitest::pixelOf(static_cast<HWND>(frame->getWindow()), x, y); }
   Swatch *swatch(ViewContainer *into, const Rect &bounds, Color color) {
+    // The creator's reference goes with the container: it releases every child when destroyed.
     auto *view = new Swatch(bounds, color);
     into->addChild(view);
-    view->release(); // the container holds it
     return view;
   }
 
-  std::unique_ptr<HostWindow> host;
+  std::unique_ptr<guitest::HostWindow> host;
   Frame *frame = nullptr;
 };
 
@@ -132,7 +132,6 @@ TEST_F(ContainerTest, NestedContainersAddTheirOffsetsInEveryCombination) {
       inner->setBackgroundColor(kYellow);
       swatch(inner, Rect(5, 6, 25, 26), kRed);
       outer->addChild(inner);
-      inner->release();
       frame->addChild(outer);
       showAll();
       EXPECT_PIXEL(20 + 30 + 5, 20 + 40 + 6, kRed);
@@ -158,7 +157,6 @@ TEST_F(ContainerTest, ARealClickReachesTheRightChildOfANestedContainer) {
   Swatch *above = swatch(inner, Rect(20, 20, 70, 70), kGreen);
   Swatch *beside = swatch(outer, Rect(150, 0, 190, 40), kYellow);
   outer->addChild(inner);
-  inner->release();
   frame->addChild(outer);
   showAll();
 
@@ -232,7 +230,6 @@ TEST_F(ContainerTest, ModeOneRedrawsAChildContainerWholeOverTheBackground) {
   Swatch *first = swatch(inner, Rect(0, 0, 30, 30), kRed);
   Swatch *second = swatch(inner, Rect(40, 0, 70, 30), kRed);
   outer->addChild(inner);
-  inner->release();
   frame->addChild(outer);
   showAll();
   const int secondDraws = second->draws;
@@ -267,8 +264,6 @@ TEST_F(ContainerTest, DropsAndWheelFollowMouseAreasKeysGoLastToFirst) {
   // The mouse areas reach far below the bounds.
   container->addChildWithMouseArea(left, Rect(0, 0, 50, 140));
   container->addChildWithMouseArea(right, Rect(60, 0, 110, 140));
-  left->release();
-  right->release();
   frame->addChild(container);
   showAll();
 
@@ -329,15 +324,25 @@ TEST_F(ContainerTest, ChildrenAndBackgroundAreReferenceCounted) {
     container->removeChild(kept, false); // removes every node that holds it
     EXPECT_EQ(container->childCount(), 0);
     EXPECT_EQ(kept->referenceCount(), 1);
-    container->addChild(kept);
     container->setBackgroundBitmap(other);
     EXPECT_EQ(background->referenceCount(), 1);
     EXPECT_EQ(other->referenceCount(), 2);
-    delete container; // holds kept once: kept is ours again
+    delete container;
   }
   EXPECT_EQ(other->referenceCount(), 1);
   EXPECT_FALSE(gone);
   EXPECT_EQ(kept->referenceCount(), 1);
+  {
+    // Destruction removes every child with release: the creator's reference goes too, as it
+    // does when the frame is destroyed.
+    auto *container = new ViewContainer(Rect(0, 0, 100, 100), frame);
+    container->addChild(kept);
+    EXPECT_EQ(kept->referenceCount(), 2);
+    delete container;
+    EXPECT_TRUE(gone);
+  }
+  gone = false;
+  kept = new Swatch(Rect(0, 0, 10, 10), kRed, &gone);
   {
     auto *container = new ViewContainer(Rect(0, 0, 100, 100), frame);
     container->addChild(kept);

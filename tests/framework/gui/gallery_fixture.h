@@ -19,7 +19,7 @@ protected:
     ASSERT_TRUE(plugin.open(GALLERY_PLUGIN, error)) << error;
     module = GetModuleHandleA(GALLERY_PLUGIN);
     ASSERT_NE(module, nullptr);
-    window = std::make_unique<HostWindow>(kGalleryWidth, kGalleryHeight);
+    window = std::make_unique<guitest::HostWindow>(0, 0, kGalleryWidth, kGalleryHeight);
     dispatch(effEditOpen, 0, 0, window->handle());
     frameWindow = FindWindowExA(window->handle(), nullptr, nullptr, nullptr);
     ASSERT_NE(frameWindow, nullptr);
@@ -71,14 +71,14 @@ protected:
   // How many pixels of `where` differ from image `index` of a strip (frames `frameHeight` high).
   int differencesFromImage(const Rect &where, int bitmap, int index, int frameHeight) {
     const Rect source(0, index * frameHeight, where.width(), index * frameHeight + where.height());
-    return countDifferences(windowPixels(frameWindow, where),
+    return countDifferences(guitest::windowPixels(frameWindow, where),
                             resourcePixels(module, bitmap, source));
   }
   Point centre(const Rect &r) { return Point((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
 
   LoadedPlugin plugin;
   HMODULE module = nullptr;
-  std::unique_ptr<HostWindow> window;
+  std::unique_ptr<guitest::HostWindow> window;
   HWND frameWindow = nullptr;
 };
 

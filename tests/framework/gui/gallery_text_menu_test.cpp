@@ -55,7 +55,7 @@ protected:
   // The control's inside (without its outline) against GDI's own drawing of `text`.
   int differencesFromText(const Rect &where, const char *text, Color fill, Color ink,
                           int alignment) {
-    const std::vector<Color> shown = windowPixels(frameWindow, where);
+    const std::vector<Color> shown = guitest::windowPixels(frameWindow, where);
     const std::vector<Color> drawn = gdiText(text, 3, where, fill, ink, alignment);
     const Rect insideOutline(1, 1, where.width(), where.height());
     return countDifferences(cut(shown, where.width(), insideOutline),
@@ -183,7 +183,7 @@ TEST_F(TextAndMenuTest, PaletteMenuDrawsItsOwnItemsInColumnsWithCheckMarks) {
     GetMenuItemRect(nullptr, menuOf(popup), static_cast<UINT>(index), &item);
     POINT spot{item.left + 10, item.top + 8};
     ScreenToClient(popup, &spot);
-    return windowPixel(popup, spot.x, spot.y);
+    return guitest::pixelOf(popup, spot.x, spot.y);
   };
   InputScript open;
   open.click(menu.h, menu.v).waitFor([] { return visiblePopup() != nullptr; }).pause(200);
@@ -241,10 +241,10 @@ TEST_F(TextAndMenuTest, FileChooserGoesThroughTheHostWhenItOffersSelection) {
   LoadRequest request(kVstMultipleFilesLoad, 2);
   host().setAnswer(audioMasterCanDo, 1);
   VstFileSelect *seen = nullptr;
-  host().setReply(audioMasterOpenFileSelector, [&seen](void *ptr) -> VstIntPtr {
-    seen = static_cast<VstFileSelect *>(ptr);
+  host().setAnswer(audioMasterOpenFileSelector, 1);
+  host().setHook(audioMasterOpenFileSelector, [&seen](const HostCall &call) {
+    seen = static_cast<VstFileSelect *>(call.ptr);
     seen->nbReturnPath = 2;
-    return 1;
   });
   request.select.nbReturnPath = 9;
   EXPECT_EQ(dispatch(effVendorSpecific, kRunFileChooser, 0, &request.select), 2);
@@ -260,7 +260,7 @@ TEST_F(TextAndMenuTest, FileChooserGoesThroughTheHostWhenItOffersSelection) {
   EXPECT_EQ(closed[0].ptr, &request.select);
 
   // A host that refuses the request: nothing chosen.
-  host().setReply(audioMasterOpenFileSelector, [](void *) -> VstIntPtr { return 0; });
+  host().setAnswer(audioMasterOpenFileSelector, 0);
   EXPECT_EQ(dispatch(effVendorSpecific, kRunFileChooser, 0, &request.select), 0);
   dispatch(effVendorSpecific, kCloseFileChooser);
 }

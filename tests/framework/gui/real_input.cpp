@@ -10,10 +10,6 @@ namespace {
 
 constexpr int kStepPause = 40; // lets a polling loop see every state
 
-LRESULT CALLBACK hostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
 void sendMouse(DWORD flags, int data = 0) {
   INPUT input{};
   input.type = INPUT_MOUSE;
@@ -37,25 +33,6 @@ std::uint64_t nowMs() {
 }
 
 } // namespace
-
-HostWindow::HostWindow(int width, int height) {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = hostProcedure;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = "ContainerTestHost";
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  RegisterClassA(&windowClass); // a second registration fails harmlessly
-  window = CreateWindowExA(0, "ContainerTestHost", "Container tests", WS_POPUP | WS_VISIBLE, 0, 0,
-                           width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  SetForegroundWindow(window);
-  pumpFor(100);
-}
-
-HostWindow::~HostWindow() {
-  if (window)
-    DestroyWindow(window);
-  pumpFor(20);
-}
 
 bool pumpUntil(const std::function<bool()> &done, int timeoutMs,
                const std::function<void()> &eachRound) {
@@ -210,38 +187,10 @@ bool InputScript::play(const std::function<void()> &eachRound, int timeoutMs) {
   return done && allRan;
 }
 
-Color windowPixel(HWND window, int x, int y) {
-  HDC device = GetDC(window);
-  const COLORREF value = GetPixel(device, x, y);
-  ReleaseDC(window, device);
-  return Color::fromNative(value);
-}
-
-Color resourcePixel(HMODULE module, int resourceId, int x, int y) {
-  HBITMAP bitmap = LoadBitmapA(module, MAKEINTRESOURCEA(resourceId));
-  HDC device = CreateCompatibleDC(nullptr);
-  HGDIOBJ previous = SelectObject(device, bitmap);
-  const COLORREF value = GetPixel(device, x, y);
-  SelectObject(device, previous);
-  DeleteDC(device);
-  DeleteObject(bitmap);
-  return Color::fromNative(value);
-}
-
 std::string describe(Color color) {
   char text[32];
   std::snprintf(text, sizeof text, "(%d, %d, %d)", color.red, color.green, color.blue);
   return text;
-}
-
-std::vector<Color> windowPixels(HWND window, const Rect &rect) {
-  std::vector<Color> pixels;
-  HDC device = GetDC(window);
-  for (int y = rect.top; y < rect.bottom; ++y)
-    for (int x = rect.left; x < rect.right; ++x)
-      pixels.push_back(Color::fromNative(GetPixel(device, x, y)));
-  ReleaseDC(window, device);
-  return pixels;
 }
 
 std::vector<Color> resourcePixels(HMODULE module, int resourceId, const Rect &rect) {

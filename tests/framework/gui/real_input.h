@@ -1,6 +1,7 @@
-// What the GUI tests of the container part need around the toolkit: a host window at the
-// screen's origin (so window, frame and screen coordinates agree), message pumping with time
-// limits, real mouse and key input from a helper thread, and pixels read back.
+// What the GUI tests of the container part add to the shared GUI test support: message pumping
+// with work between rounds, scripted real input played from a helper thread while the test
+// thread pumps (a control's drag loop or a popup runs inside a message), strip images and GDI's
+// own text to compare pixels with.
 #pragma once
 
 #include <windows.h>
@@ -13,19 +14,7 @@
 #include <vector>
 
 #include "gui/gui_types.h"
-
-// A borderless top-level window at (0, 0) that a frame can open in.
-class HostWindow {
-public:
-  HostWindow(int width, int height);
-  ~HostWindow();
-  HostWindow(const HostWindow &) = delete;
-  HostWindow &operator=(const HostWindow &) = delete;
-  HWND handle() const { return window; }
-
-private:
-  HWND window = nullptr;
-};
+#include "gui_test_support.h"
 
 // Pumps this thread's messages, calling `eachRound` between them, until `done` answers true or
 // `timeoutMs` passed. True when done.
@@ -59,14 +48,9 @@ private:
   std::vector<std::function<bool()>> steps;
 };
 
-// The colour at a point of a window's client area, as the screen shows it.
-Color windowPixel(HWND window, int x, int y);
-// The colour of a pixel of a bitmap resource of a module (the strip images the tests compare).
-Color resourcePixel(HMODULE module, int resourceId, int x, int y);
 std::string describe(Color color);
 
-// The pixels of a rectangle, row by row: of a window as shown, and of a bitmap resource.
-std::vector<Color> windowPixels(HWND window, const Rect &rect);
+// The pixels of a rectangle of a bitmap resource, row by row (the strip images compared).
 std::vector<Color> resourcePixels(HMODULE module, int resourceId, const Rect &rect);
 // What GDI itself draws for a single line of text: `size` filled with `fill`, the text in the
 // toolkit's font `fontId` (standard size), vertically centred, aligned 0 left (one pixel in),
