@@ -141,15 +141,17 @@ void TextField::focusGained(DrawContext *context) {
 }
 
 void TextField::focusLost(DrawContext *context) {
-  if (!editWindow || !frame || frame->getFocusView() != this)
+  // The frame may already have moved its focus on when it tells the field.
+  if (!editWindow || !frame)
     return;
   HWND window = static_cast<HWND>(editWindow);
-  // Cleared first: destroying the window sends a focus loss back here.
-  frame->setFocusView(nullptr);
+  // Cleared first: clearing the focus view and destroying the window both come back here.
+  editWindow = nullptr;
+  if (frame->getFocusView() == this)
+    frame->setFocusView(nullptr);
   char old[kDisplayTextCapacity];
   std::strcpy(old, text);
   GetWindowTextA(window, text, 256);
-  editWindow = nullptr;
   SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProcedure));
   SetWindowLongPtrA(window, GWLP_USERDATA, 0);
   DestroyWindow(window);

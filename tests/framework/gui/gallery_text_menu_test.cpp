@@ -40,14 +40,22 @@ UINT itemState(HMENU menu, int index) {
   return GetMenuState(menu, static_cast<UINT>(index), MF_BYPOSITION);
 }
 
-// Moves to the middle of a popup's item, found on the helper thread while the popup is open.
+// Moves to the middle of a popup's item, found on the helper thread while the popup is open,
+// and waits until the menu highlights it (it follows the pointer in its own loop).
 bool moveToItem(HWND popup, int index) {
+  HMENU menu = menuOf(popup);
   RECT item;
-  if (!GetMenuItemRect(nullptr, menuOf(popup), static_cast<UINT>(index), &item))
+  if (!GetMenuItemRect(nullptr, menu, static_cast<UINT>(index), &item))
     return false;
-  SetCursorPos((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-  Sleep(80);
-  return true;
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    SetCursorPos((item.left + item.right) / 2 + attempt, (item.top + item.bottom) / 2);
+    for (int wait = 0; wait < 50; ++wait) {
+      if (itemState(menu, index) & MF_HILITE)
+        return true;
+      Sleep(10);
+    }
+  }
+  return false;
 }
 
 class TextAndMenuTest : public GalleryTest {

@@ -26,6 +26,12 @@ void sendKey(WORD virtualKey, bool up) {
   SendInput(1, &input, sizeof input);
 }
 
+// Input goes through the system's queue: the next step waits until the state shows it.
+void waitForState(int virtualKey, bool down) {
+  for (int i = 0; i < 200 && ((GetAsyncKeyState(virtualKey) & 0x8000) != 0) != down; ++i)
+    Sleep(5);
+}
+
 std::uint64_t nowMs() {
   return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
                                         std::chrono::steady_clock::now().time_since_epoch())
@@ -68,6 +74,7 @@ InputScript &InputScript::move(int x, int y) {
 InputScript &InputScript::press(bool right) {
   steps.push_back([right] {
     sendMouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    waitForState(right ? VK_RBUTTON : VK_LBUTTON, true);
     return true;
   });
   return pause(kStepPause);
@@ -76,6 +83,7 @@ InputScript &InputScript::press(bool right) {
 InputScript &InputScript::release(bool right) {
   steps.push_back([right] {
     sendMouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+    waitForState(right ? VK_RBUTTON : VK_LBUTTON, false);
     return true;
   });
   return pause(kStepPause);
@@ -84,6 +92,7 @@ InputScript &InputScript::release(bool right) {
 InputScript &InputScript::keyDown(WORD virtualKey) {
   steps.push_back([virtualKey] {
     sendKey(virtualKey, false);
+    waitForState(virtualKey, true);
     return true;
   });
   return pause(kStepPause / 2);
@@ -92,6 +101,7 @@ InputScript &InputScript::keyDown(WORD virtualKey) {
 InputScript &InputScript::keyUp(WORD virtualKey) {
   steps.push_back([virtualKey] {
     sendKey(virtualKey, true);
+    waitForState(virtualKey, false);
     return true;
   });
   return pause(kStepPause / 2);
@@ -167,22 +177,27 @@ bool InputScript::play(const std::function<void()> &eachRound, int timeoutMs) {
   std::atomic<bool> finished{false};
   std::atomic<bool> allRan{true};
   std::thread player([&] {
+    const std::uint64_t deadline = nowMs() + static_cast<std::uint64_t>(timeoutMs);
     for (const auto &step : steps)
-      if (!step()) {
+      if (!step() || nowMs() >= deadline) {
         allRan = false;
         break;
       }
+    if (!allRan) {
+      // The test thread may sit in a drag loop or a popup's own loop: let go of everything.
+      for (int i = 0; i < 3; ++i) {
+        sendMouse(MOUSEEVENTF_LEFTUP);
+        sendMouse(MOUSEEVENTF_RIGHTUP);
+        sendKey(VK_SHIFT, true);
+        sendKey(VK_CONTROL, true);
+        sendKey(VK_ESCAPE, false);
+        sendKey(VK_ESCAPE, true);
+        Sleep(200);
+      }
+    }
     finished = true;
   });
-  const bool done = pumpUntil([&] { return finished.load(); }, timeoutMs, eachRound);
-  if (!done) {
-    // Let go of everything so the player, any drag loop and any popup end.
-    sendMouse(MOUSEEVENTF_LEFTUP);
-    sendMouse(MOUSEEVENTF_RIGHTUP);
-    sendKey(VK_ESCAPE, false);
-    sendKey(VK_ESCAPE, true);
-    pumpUntil([&] { return finished.load(); }, 30000, eachRound);
-  }
+  const bool done = pumpUntil([&] { return finished.load(); }, timeoutMs + 5000, eachRound);
   player.join();
   return done && allRan;
 }
