@@ -12,10 +12,11 @@ namespace {
 
 HWND editWindowOf(HWND frame) { return FindWindowExA(frame, nullptr, "Edit", nullptr); }
 
-HWND visiblePopup(HWND after = nullptr) {
-  for (HWND popup = FindWindowExA(nullptr, after, "#32768", nullptr); popup;
+// A shown popup menu window, other than `except`.
+HWND visiblePopup(HWND except = nullptr) {
+  for (HWND popup = FindWindowExA(nullptr, nullptr, "#32768", nullptr); popup;
        popup = FindWindowExA(nullptr, popup, "#32768", nullptr))
-    if (IsWindowVisible(popup))
+    if (popup != except && IsWindowVisible(popup))
       return popup;
   return nullptr;
 }
