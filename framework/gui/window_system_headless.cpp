@@ -1,7 +1,6 @@
 // The window system for builds without one: windows are plain records, nothing is drawn, and the
 // pointer and clock are what the tests set.
 #include <chrono>
-#include <map>
 #include <thread>
 
 #include "frame.h"

@@ -154,8 +154,52 @@ void pressKey(WORD virtualKey) { sendKey(virtualKey, false); }
 void releaseKey(WORD virtualKey) { sendKey(virtualKey, true); }
 
 bool waitForKeyState(int virtualKey, bool down, std::uint32_t timeoutMs) {
-  return waitUntil([&] { return ((GetAsyncKeyState(virtualKey) & 0x8000) != 0) == down; },
-                   timeoutMs);
+  // No message pumping: the helper thread has no windows, and the main thread may be in a loop.
+  const DWORD start = GetTickCount();
+  while (((GetAsyncKeyState(virtualKey) & 0x8000) != 0) != down) {
+    if (GetTickCount() - start > timeoutMs)
+      return false;
+    Sleep(2);
+  }
+  return true;
+}
+
+InputThread::InputThread(std::vector<InputStep> stepList) : steps(std::move(stepList)) {
+  worker = std::thread([this] {
+    for (const InputStep &step : steps) {
+      switch (step.kind) {
+      case InputStep::move:
+        moveMouse(step.x, step.y);
+        Sleep(10); // let the system see the position before the next step
+        break;
+      case InputStep::pressLeft:
+        pressLeftButton();
+        waitForKeyState(VK_LBUTTON, true);
+        break;
+      case InputStep::releaseLeft:
+        releaseLeftButton();
+        waitForKeyState(VK_LBUTTON, false);
+        break;
+      case InputStep::keyDown:
+        pressKey(step.key);
+        break;
+      case InputStep::keyUp:
+        releaseKey(step.key);
+        break;
+      case InputStep::pause:
+        Sleep(step.ms);
+        break;
+      }
+    }
+  });
+}
+
+InputThread::~InputThread() { join(); }
+
+void InputThread::join() {
+  // Every step is bounded (waits time out), so the thread always ends.
+  if (worker.joinable())
+    worker.join();
 }
 
 POINT toScreen(HWND window, int x, int y) {

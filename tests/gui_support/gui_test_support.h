@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "gui/gui_types.h"
@@ -53,6 +54,28 @@ void releaseKey(WORD virtualKey);
 bool waitForKeyState(int virtualKey, bool down, std::uint32_t timeoutMs = 3000);
 // Moves the mouse to a window's client point and clicks the left button there.
 void clickAt(HWND window, int x, int y);
+
+// Input made on a helper thread while the test's own thread runs a control's tracking loop (which
+// polls the mouse and never returns to the message loop). Steps run in order; join() waits.
+struct InputStep {
+  enum Kind { move, pressLeft, releaseLeft, keyDown, keyUp, pause } kind;
+  int x = 0; // screen position for move
+  int y = 0;
+  WORD key = 0;         // for keyDown and keyUp
+  std::uint32_t ms = 0; // for pause
+};
+class InputThread {
+public:
+  explicit InputThread(std::vector<InputStep> steps);
+  ~InputThread();
+  InputThread(const InputThread &) = delete;
+  InputThread &operator=(const InputThread &) = delete;
+  void join();
+
+private:
+  std::vector<InputStep> steps;
+  std::thread worker;
+};
 
 // A screen point of a window's client coordinates.
 POINT toScreen(HWND window, int x, int y);

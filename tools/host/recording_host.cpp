@@ -108,6 +108,9 @@ VstIntPtr RecordingHost::record(AEffect *effect, VstInt32 opcode, VstInt32 index
     auto found = answers.find(opcode);
     if (found != answers.end())
       answer = found->second;
+    auto capability = capabilities.find(call.text);
+    if (opcode == audioMasterCanDo && capability != capabilities.end())
+      answer = capability->second;
     auto hooked = hooks.find(opcode);
     if (hooked != hooks.end())
       hook = hooked->second;
@@ -118,6 +121,11 @@ VstIntPtr RecordingHost::record(AEffect *effect, VstInt32 opcode, VstInt32 index
   if (hook)
     hook(call);
   return answer;
+}
+
+void RecordingHost::setCanDo(const std::string &capability, VstIntPtr answer) {
+  std::lock_guard<std::mutex> lock(mutex);
+  capabilities[capability] = answer;
 }
 
 void RecordingHost::setHook(VstInt32 opcode, CallHook hook) {

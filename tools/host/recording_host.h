@@ -32,6 +32,8 @@ public:
   // Answers: audioMasterVersion 2300, begin/end edit 1, everything else 0 unless set here.
   void setAnswer(VstInt32 opcode, VstIntPtr answer);
   VstIntPtr answerFor(VstInt32 opcode) const;
+  // The answer to one capability query (audioMasterCanDo with this text), over setAnswer's.
+  void setCanDo(const std::string &capability, VstIntPtr answer);
 
   // Runs after a call of `opcode` was recorded, before its answer goes back (outside the lock, so
   // the hook may call the plug-in again).
@@ -63,6 +65,7 @@ private:
   mutable std::mutex mutex;
   std::map<VstInt32, VstIntPtr> answers;
   std::map<VstInt32, CallHook> hooks;
+  std::map<std::string, VstIntPtr> capabilities;
   CallHook observer;
   std::vector<HostCall> log;
 };

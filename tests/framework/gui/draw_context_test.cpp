@@ -181,8 +181,8 @@ TEST(DrawContextInput, ShiftAndLeftButtonReadFromTheRealKeyboardAndMouse) {
   guitest::moveMouse(1200, 1000); // away from every window
   guitest::pressKey(VK_SHIFT);
   guitest::pressLeftButton();
-  ASSERT_TRUE(guitest::waitForKeyState(VK_LBUTTON, true));
-  ASSERT_TRUE(guitest::waitForKeyState(VK_SHIFT, true));
+  const bool pressed =
+      guitest::waitForKeyState(VK_LBUTTON, true) && guitest::waitForKeyState(VK_SHIFT, true);
   DrawContext context(nullptr, nullptr, nullptr);
   const std::int32_t plain = context.getMouseButtons();
   DrawContext::buttonsSwapped = true;
@@ -192,6 +192,7 @@ TEST(DrawContextInput, ShiftAndLeftButtonReadFromTheRealKeyboardAndMouse) {
   guitest::releaseKey(VK_SHIFT);
   EXPECT_TRUE(guitest::waitForKeyState(VK_LBUTTON, false));
   EXPECT_TRUE(guitest::waitForKeyState(VK_SHIFT, false));
+  ASSERT_TRUE(pressed);
   EXPECT_EQ(plain, 9);
   EXPECT_EQ(swapped, 12);
   EXPECT_EQ(context.getMouseButtons(), 0);

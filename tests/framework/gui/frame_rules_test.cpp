@@ -10,7 +10,6 @@
 #include "gui/draw_context.h"
 #include "gui/frame.h"
 #include "gui/headless_input.h"
-#include "gui/window_system.h"
 #include "recording_host.h"
 #include "recording_view.h"
 
@@ -166,6 +165,12 @@ TEST_F(FrameRules, IdleDrawsNothingBeforeTheFirstPaintThenOnlyDirtyViews) {
   frame.idle();
   EXPECT_EQ(log, (std::vector<std::string>{"a:draw", "b:draw"}));
   log.clear();
+  b->redrawNow();             // one child at once, dirty or not
+  frame.drawViewNow(nullptr); // no child named: everything
+  RecordingView stranger("stranger", Rect(0, 0, 5, 5), log);
+  frame.drawViewNow(&stranger); // not a child: everything too
+  EXPECT_EQ(log, (std::vector<std::string>{"b:draw", "a:draw", "b:draw", "a:draw", "b:draw"}));
+  log.clear();
   frame.windowDestroyed(); // the host destroyed the parent first
   b->setNeedsRedraw(true);
   frame.idle();
@@ -271,23 +276,6 @@ TEST(FrameWindow, WindowsAndTheImagingLibraryLiveAsLongAsTheirFrames) {
   }
   EXPECT_EQ(headless::imagingHolderCount(), 0);
   EXPECT_EQ(headless::openWindowCount(), windows);
-}
-
-TEST(FrameWindow, CursorZeroFirstRestoresTheCursorOfThatMoment) {
-  windowSystem::showCursorType(kCursorMove);
-  void *before = windowSystem::currentCursor();
-  {
-    Frame frame(Rect(0, 0, 10, 10), kParent, nullptr);
-    frame.setCursor(kCursorDefault);
-    EXPECT_EQ(windowSystem::currentCursor(), before);
-    frame.setCursor(kCursorWait);
-    EXPECT_NE(windowSystem::currentCursor(), before);
-    frame.setCursor(99); // unknown: nothing changes
-    void *wait = windowSystem::currentCursor();
-    frame.setCursor(99);
-    EXPECT_EQ(windowSystem::currentCursor(), wait);
-  }
-  EXPECT_EQ(windowSystem::currentCursor(), before); // the destructor restores it
 }
 
 class HostedFrame : public ::testing::Test {
