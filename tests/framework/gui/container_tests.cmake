@@ -7,7 +7,9 @@ if(WIN32)
   target_link_libraries(container_real_input PUBLIC framework_gui gui_test_support
                                              PRIVATE project_options)
   add_gui_test(container_view_tests
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/container_view_test.cpp
+    SOURCES
+      ${CMAKE_CURRENT_LIST_DIR}/container_view_test.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/choice_menu_test.cpp
     LIBS container_real_input framework_gui)
   add_gui_test(gallery_gui_tests
     SOURCES
