@@ -1,5 +1,9 @@
 # The rules of the view container's part of the toolkit, natively and on Windows.
 add_project_test(container_rules_tests SOURCES container_rules_test.cpp LIBS framework_gui)
+if(NOT WIN32)
+  # The container's routing and ownership on the headless window system, under the sanitizers.
+  add_project_test(container_logic_tests SOURCES container_logic_test.cpp LIBS framework_gui)
+endif()
 
 # GUI tests: real windows on the virtual display, driven by real mouse and key input.
 if(WIN32)
