@@ -328,3 +328,54 @@ static_assert(offsetof(VstSpeakerArrangement, speakers) == 8);
 
 // Capacity of the arrangement header alone, for allocation arithmetic.
 constexpr std::size_t kSpeakerArrangementHeader = offsetof(VstSpeakerArrangement, speakers);
+
+// One kind of file a file selection offers: names and extensions without the dot.
+struct VstFileType {
+  char name[128];
+  char macType[8];
+  char dosType[8];
+  char unixType[8];
+  char mimeType1[128];
+  char mimeType2[128];
+};
+static_assert(sizeof(VstFileType) == 408 && offsetof(VstFileType, dosType) == 136 &&
+              offsetof(VstFileType, unixType) == 144);
+
+enum VstFileSelectCommand : VstInt32 {
+  kVstFileLoad = 0,
+  kVstFileSave = 1,
+  kVstMultipleFilesLoad = 2,
+  kVstDirectorySelect = 3,
+};
+
+// A file selection request, answered by the host or by the system dialogs.
+struct VstFileSelect {
+  VstInt32 command;
+  VstInt32 type;
+  VstInt32 macCreator;
+  VstInt32 nbFileTypes;
+  VstFileType *fileTypes;
+  char title[1024];
+  char *initialPath;
+  char *returnPath; // owned by the caller, or by whoever filled it (see reserved)
+  VstInt32 sizeReturnPath;
+  char **returnMultiplePaths;
+  VstInt32 nbReturnPath;
+  VstIntPtr reserved; // 1 when the plug-in side allocated returnPath itself
+  char future[116];
+};
+#if INTPTR_MAX == INT64_MAX
+static_assert(sizeof(VstFileSelect) == 1216 && offsetof(VstFileSelect, title) == 24 &&
+              offsetof(VstFileSelect, initialPath) == 1048 &&
+              offsetof(VstFileSelect, sizeReturnPath) == 1064 &&
+              offsetof(VstFileSelect, returnMultiplePaths) == 1072 &&
+              offsetof(VstFileSelect, nbReturnPath) == 1080 &&
+              offsetof(VstFileSelect, reserved) == 1088 && offsetof(VstFileSelect, future) == 1096);
+#else
+static_assert(sizeof(VstFileSelect) == 1184 && offsetof(VstFileSelect, title) == 20 &&
+              offsetof(VstFileSelect, initialPath) == 1044 &&
+              offsetof(VstFileSelect, sizeReturnPath) == 1052 &&
+              offsetof(VstFileSelect, returnMultiplePaths) == 1056 &&
+              offsetof(VstFileSelect, nbReturnPath) == 1060 &&
+              offsetof(VstFileSelect, reserved) == 1064 && offsetof(VstFileSelect, future) == 1068);
+#endif

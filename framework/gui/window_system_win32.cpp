@@ -11,6 +11,7 @@
 #include "frame.h"
 #include "frame_drop_target.h"
 #include "imaging_entry_points.h"
+#include "native_message_hook.h"
 #include "window_system.h"
 
 AlphaBlendEntry alphaBlendEntry = nullptr;
@@ -63,6 +64,15 @@ LRESULT CALLBACK frameWindowProcedure(HWND window, UINT message, WPARAM wParam, 
       return 0;
     }
     break;
+  case WM_CTLCOLOREDIT:
+  case WM_DRAWITEM:
+  case WM_MEASUREITEM: {
+    // The focus view's own edit window or popup menu.
+    std::intptr_t result = 0;
+    if (forwardNativeMessage(frame, message, wParam, lParam, result))
+      return result;
+    break;
+  }
   default:
     break;
   }
