@@ -5,6 +5,7 @@
 #include <emmintrin.h>
 
 #include "dsp/sample_guards.h"
+#include "dsp/switched_smoother.h"
 #include "gain_computer.h"
 
 namespace {
@@ -113,46 +114,31 @@ GAIN_INLINE void applyGains(const CompressorSettings &s, const double *envelope,
   }
 }
 
-// The detector over a block of frames: the one chain from frame to frame. Which weights the
-// envelope takes is chosen with masks, not jumps: a level that turns often would otherwise cost a
-// mispredicted jump per turn, each waiting for the square root it depends on. Both candidates of
-// the envelope are computed and one is kept, so the chain is a product, a sum and a selection.
-// Every value sits in both lanes of a vector, which makes each comparison a whole mask.
+// The detector over a block of frames: the one chain from frame to frame.
+template <class Choice>
 GAIN_INLINE void detectEnvelope(CompressorDetector &state, const TimeConstantPair &rmsPair,
                                 const TimeConstantPair &attackPair,
                                 const TimeConstantPair &releasePair, const double *tL,
                                 const double *tR, double *envelope, int n) {
-  using D = Lanes2::Doubles;
-  const auto both = [](double x) { return D{x, x}; };
-  const D rmsInput = both(rmsPair.input), rmsState = both(rmsPair.state);
-  const D attackInput = both(attackPair.input), attackState = both(attackPair.state);
-  const D releaseInput = both(releasePair.input), releaseState = both(releasePair.state);
-  D meanSquare = both(state.meanSquare), rms = both(state.rms), level = both(state.envelope);
-  D activeInput = both(state.activePair.input), activeState = both(state.activePair.state);
+  const SmootherLanes rmsInput = bothLanes(rmsPair.input), rmsState = bothLanes(rmsPair.state);
+  const SmootherWeights attack = SmootherWeights::of(attackPair);
+  const SmootherWeights release = SmootherWeights::of(releasePair);
+  SmootherLanes meanSquare = bothLanes(state.meanSquare), rms = bothLanes(state.rms);
+  SwitchedSmoother<Choice> smoother(state.activePair, state.envelope);
   for (int i = 0; i < n; ++i) {
     // The inputs are finite, so maxsd picks as largerSigned does, in one instruction.
-    const D t = both(_mm_cvtsd_f64(_mm_max_sd(_mm_load_sd(tL + i), _mm_load_sd(tR + i))));
+    const SmootherLanes t =
+        bothLanes(_mm_cvtsd_f64(_mm_max_sd(_mm_load_sd(tL + i), _mm_load_sd(tR + i))));
     meanSquare = (rmsInput * (t * t) + rmsState * meanSquare) + kDenormalGuard;
-    const D nextRms = (D)_mm_sqrt_pd((__m128d)meanSquare);
-    // Attack while the level rises above the envelope, release while it falls below it; in
-    // between the envelope keeps the weights it had. Nothing here is NaN, so a level that does
-    // not rise falls or stays, and an envelope not below the level is at or above it.
-    const auto rising = nextRms > rms;
-    const D turnInput = rising ? attackInput : releaseInput;
-    const D turnState = rising ? attackState : releaseState;
-    const auto keep = rising != (level < nextRms);
-    const D kept = activeInput * nextRms + activeState * level;
-    const D turned = turnInput * nextRms + turnState * level;
-    level = keep ? kept : turned;
-    activeInput = keep ? activeInput : turnInput;
-    activeState = keep ? activeState : turnState;
+    const SmootherLanes nextRms = (SmootherLanes)_mm_sqrt_pd((__m128d)meanSquare);
+    // Attack while the level rises above the envelope, release while it falls below it.
+    envelope[i] = smoother.step(nextRms, rms, attack, release);
     rms = nextRms;
-    envelope[i] = level[0];
   }
   state.meanSquare = meanSquare[0];
   state.rms = rms[0];
-  state.envelope = level[0];
-  state.activePair = {activeInput[0], activeState[0]};
+  state.envelope = smoother.envelope();
+  state.activePair = smoother.activePair();
 }
 
 // The vector passes at both widths. The four-lane ones are compiled for AVX2 and only called
@@ -161,7 +147,7 @@ struct NarrowPasses {
   static void detect(CompressorDetector &d, const TimeConstantPair &rms,
                      const TimeConstantPair &attack, const TimeConstantPair &release,
                      const double *tL, const double *tR, double *envelope, int n) {
-    detectEnvelope(d, rms, attack, release, tL, tR, envelope, n);
+    detectEnvelope<ChooseByBits>(d, rms, attack, release, tL, tR, envelope, n);
   }
   static void guard(const float *inL, const float *inR, double *l, double *r, double *m, int n) {
     guardInputs<Lanes2>(inL, inR, l, r, m, n);
@@ -177,7 +163,7 @@ struct WidePasses {
   detect(CompressorDetector &d, const TimeConstantPair &rms, const TimeConstantPair &attack,
          const TimeConstantPair &release, const double *tL, const double *tR, double *envelope,
          int n) {
-    detectEnvelope(d, rms, attack, release, tL, tR, envelope, n);
+    detectEnvelope<ChooseByConditional>(d, rms, attack, release, tL, tR, envelope, n);
   }
   __attribute__((target("avx2"))) static void guard(const float *inL, const float *inR, double *l,
                                                     double *r, double *m, int n) {
