@@ -5,6 +5,7 @@
 #include <emmintrin.h>
 
 #include "dsp/sample_guards.h"
+#include "dsp/switched_smoother.h"
 #include "gain_computer.h"
 
 namespace {
@@ -113,9 +114,41 @@ GAIN_INLINE void applyGains(const CompressorSettings &s, const double *envelope,
   }
 }
 
+// The detector over a block of frames: the one chain from frame to frame.
+template <class Choice>
+GAIN_INLINE void detectEnvelope(CompressorDetector &state, const TimeConstantPair &rmsPair,
+                                const TimeConstantPair &attackPair,
+                                const TimeConstantPair &releasePair, const double *tL,
+                                const double *tR, double *envelope, int n) {
+  const SmootherLanes rmsInput = bothLanes(rmsPair.input), rmsState = bothLanes(rmsPair.state);
+  const SmootherWeights attack = SmootherWeights::of(attackPair);
+  const SmootherWeights release = SmootherWeights::of(releasePair);
+  SmootherLanes meanSquare = bothLanes(state.meanSquare), rms = bothLanes(state.rms);
+  SwitchedSmoother<Choice> smoother(state.activePair, state.envelope);
+  for (int i = 0; i < n; ++i) {
+    // The inputs are finite, so maxsd picks as largerSigned does, in one instruction.
+    const SmootherLanes t =
+        bothLanes(_mm_cvtsd_f64(_mm_max_sd(_mm_load_sd(tL + i), _mm_load_sd(tR + i))));
+    meanSquare = (rmsInput * (t * t) + rmsState * meanSquare) + kDenormalGuard;
+    const SmootherLanes nextRms = (SmootherLanes)_mm_sqrt_pd((__m128d)meanSquare);
+    // Attack while the level rises above the envelope, release while it falls below it.
+    envelope[i] = smoother.step(nextRms, rms, attack, release);
+    rms = nextRms;
+  }
+  state.meanSquare = meanSquare[0];
+  state.rms = rms[0];
+  state.envelope = smoother.envelope();
+  state.activePair = smoother.activePair();
+}
+
 // The vector passes at both widths. The four-lane ones are compiled for AVX2 and only called
 // where the processor has it; both widths compute the same bits.
 struct NarrowPasses {
+  static void detect(CompressorDetector &d, const TimeConstantPair &rms,
+                     const TimeConstantPair &attack, const TimeConstantPair &release,
+                     const double *tL, const double *tR, double *envelope, int n) {
+    detectEnvelope<ChooseByBits>(d, rms, attack, release, tL, tR, envelope, n);
+  }
   static void guard(const float *inL, const float *inR, double *l, double *r, double *m, int n) {
     guardInputs<Lanes2>(inL, inR, l, r, m, n);
   }
@@ -126,6 +159,12 @@ struct NarrowPasses {
   }
 };
 struct WidePasses {
+  __attribute__((target("avx2"))) static void
+  detect(CompressorDetector &d, const TimeConstantPair &rms, const TimeConstantPair &attack,
+         const TimeConstantPair &release, const double *tL, const double *tR, double *envelope,
+         int n) {
+    detectEnvelope<ChooseByConditional>(d, rms, attack, release, tL, tR, envelope, n);
+  }
   __attribute__((target("avx2"))) static void guard(const float *inL, const float *inR, double *l,
                                                     double *r, double *m, int n) {
     guardInputs<Lanes4>(inL, inR, l, r, m, n);
@@ -221,21 +260,7 @@ void CompressorProcessor::runWith(const CompressorSettings &s, const float *inLe
 
     const double *tL = LookAhead ? xL : dL;
     const double *tR = LookAhead ? xR : dR;
-    for (int i = 0; i < n; ++i) {
-      // The inputs are finite, so maxsd picks as largerSigned does, in one instruction.
-      const double t = _mm_cvtsd_f64(_mm_max_sd(_mm_set_sd(tL[i]), _mm_set_sd(tR[i])));
-      const double previousRms = d.rms;
-      d.meanSquare = rmsPair.apply(t * t, d.meanSquare) + kDenormalGuard;
-      d.rms = std::sqrt(d.meanSquare);
-      // Attack while the level rises above the envelope, release while it falls below it; in
-      // between the envelope keeps the weights it had.
-      if (d.rms > previousRms && d.envelope < d.rms)
-        d.activePair = attackPair;
-      else if (d.rms <= previousRms && d.envelope >= d.rms)
-        d.activePair = releasePair;
-      d.envelope = d.activePair.apply(d.rms, d.envelope);
-      envelope[i] = d.envelope;
-    }
+    Passes::detect(d, rmsPair, attackPair, releasePair, tL, tR, envelope, n);
 
     Passes::template gains<SoftKnee>(s, envelope, dL, dR, outLeft + start, outRight + start,
                                      outputMagnitude, n);

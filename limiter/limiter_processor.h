@@ -49,4 +49,7 @@ private:
   double shownInput = 0.0;
   double shownOutput = 0.0;
   float lamp = 0.0f;
+
+  // Frames per pass of the signal path.
+  static constexpr int kChunk = 64;
 };

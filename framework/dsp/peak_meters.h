@@ -7,18 +7,24 @@
 #include <cmath>
 
 // The largest of `count` values, at least `floor`. Peaks are positive, so the order of the
-// comparisons does not matter and two lanes can run side by side.
+// comparisons does not matter: four run side by side, in two vectors of two.
 inline double largestOf(const double *values, int count, double floor) {
-  double a = floor;
-  double b = floor;
+  typedef double Pair __attribute__((vector_size(16)));
+  Pair a = {floor, floor};
+  Pair b = a;
   int i = 0;
-  for (; i + 1 < count; i += 2) {
-    a = values[i] > a ? values[i] : a;
-    b = values[i + 1] > b ? values[i + 1] : b;
+  for (; i + 4 <= count; i += 4) {
+    Pair x, y;
+    __builtin_memcpy(&x, values + i, sizeof x);
+    __builtin_memcpy(&y, values + i + 2, sizeof y);
+    a = x > a ? x : a;
+    b = y > b ? y : b;
   }
-  if (i < count && values[i] > a)
-    a = values[i];
-  return a > b ? a : b;
+  a = b > a ? b : a;
+  double largest = a[1] > a[0] ? a[1] : a[0];
+  for (; i < count; ++i)
+    largest = values[i] > largest ? values[i] : largest;
+  return largest;
 }
 
 struct MeterWindow {

@@ -155,6 +155,52 @@ TEST(CompressorProcessor, BothVectorWidthsGiveTheSameBits) {
               CompressorProcessor(221).usesWideLanes() ? "four lanes (AVX2)" : "two lanes");
 }
 
+// The detector's state against its definition, frame by frame, across changes of attack and
+// release between blocks: weights taken under earlier settings stay until the level turns, and
+// every value agrees to the bit at both vector widths.
+TEST(CompressorProcessor, DetectorHoldsItsWeightsAcrossSettingsChanges) {
+  const Stereo in = programme(24000);
+  const CompressorSettings phases[] = {
+      settingsWith({{P::ahead, 1.0f}, {P::attack, 0.05f}, {P::release, 0.1f}}),
+      settingsWith({{P::ahead, 1.0f}, {P::attack, 0.6f}, {P::release, 0.02f}}),
+      settingsWith({{P::ahead, 1.0f}, {P::attack, 0.0f}, {P::release, 0.9f}})};
+  for (bool wide : {false, true}) {
+    CompressorProcessor processor(phases[0].delayLength);
+    processor.useWideLanes(wide);
+    CompressorDetector expected;
+    int keptAfterChange = 0;
+    Stereo out(in.left.size());
+    for (std::size_t at = 0, block = 0; at < in.left.size(); at += 1000, ++block) {
+      const CompressorSettings &s = phases[block % 3];
+      processor.process(s, &in.left[at], &in.right[at], &out.left[at], &out.right[at], 1000);
+      for (std::size_t i = at; i < at + 1000; ++i) {
+        const double l = in.left[i] + 1e-18, r = in.right[i] + 1e-18;
+        const double t = r >= l ? r : l;
+        const double previous = expected.rms;
+        expected.meanSquare = s.rmsPair.apply(t * t, expected.meanSquare) + 1e-18;
+        expected.rms = std::sqrt(expected.meanSquare);
+        const bool attack = expected.rms > previous && expected.envelope < expected.rms;
+        const bool release = expected.rms <= previous && expected.envelope >= expected.rms;
+        if (attack)
+          expected.activePair = s.attackPair;
+        else if (release)
+          expected.activePair = s.releasePair;
+        else if (i == at && block > 0)
+          ++keptAfterChange;
+        expected.envelope = expected.activePair.apply(expected.rms, expected.envelope);
+      }
+      const CompressorDetector &d = processor.detector();
+      ASSERT_EQ(d.meanSquare, expected.meanSquare) << wide << " block " << block;
+      ASSERT_EQ(d.rms, expected.rms) << wide << " block " << block;
+      ASSERT_EQ(d.envelope, expected.envelope) << wide << " block " << block;
+      ASSERT_EQ(d.activePair.input, expected.activePair.input) << wide << " block " << block;
+      ASSERT_EQ(d.activePair.state, expected.activePair.state) << wide << " block " << block;
+    }
+    // Some blocks began with the envelope between its turns, on the weights of the last phase.
+    EXPECT_GT(keptAfterChange, 0);
+  }
+}
+
 // However a host slices the audio, the frames and the meters come out the same.
 TEST(CompressorProcessor, BlockSizeChangesNothing) {
   const Stereo in = programme(9000);

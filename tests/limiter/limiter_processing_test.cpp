@@ -2,8 +2,10 @@
 // meters and resets.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "limiter_test_signals.h"
 
@@ -249,6 +251,109 @@ TEST(LimiterProcessing, ResumeStartsTheSignalPathAfresh) {
   const Stereo b = runLimiter(fresh, later, 333);
   for (int i = 0; i < 5000; ++i)
     ASSERT_EQ(a.left[i], b.left[i]) << i;
+}
+
+// The signal path written out frame by frame from its definition, with the gain computers and
+// the peak hold it uses; the processor runs it over blocks and must agree to the bit.
+struct ReferenceLimiter {
+  std::vector<double> lineL, lineR;
+  PeakHold hold;
+  int position = 0;
+  TimeConstantPair active;
+  double envelope = 0.0;
+  MeterWindow meters;
+  double shownInput = 0.0, shownOutput = 0.0;
+  float lamp = 0.0f;
+
+  explicit ReferenceLimiter(const LimiterSettings &s)
+      : lineL(s.delayLength, 0.0), lineR(s.delayLength, 0.0), hold(s.historyLength) {
+    hold.resize(s.historyLength);
+    hold.restart();
+  }
+
+  void frame(const LimiterSettings &s, float inLeft, float inRight, float &outLeft,
+             float &outRight) {
+    const double xL = std::isfinite(inLeft) ? inLeft : 0.0;
+    const double xR = std::isfinite(inRight) ? inRight : 0.0;
+    const double sL = xL * s.inputGain * s.ceilingInverse + 1e-18;
+    const double sR = xR * s.inputGain * s.ceilingInverse + 1e-18;
+    const int length = s.delayLength;
+    lineL[position] = sL;
+    lineR[position] = sR;
+    const int read = (position + 1) % length;
+    const double dL = lineL[read], dR = lineR[read];
+    position = read;
+    const double tL = s.lookAhead ? sL : dL, tR = s.lookAhead ? sR : dR;
+    const double previous = hold.peak();
+    PeakHold::Cursor c = hold.cursor();
+    const double peak = c.step(std::fabs(tR >= tL ? tR : tL));
+    hold.store(c);
+    if (peak > previous) {
+      if (envelope < peak)
+        active = kImmediatePair;
+    } else if (envelope >= peak) {
+      active = s.releasePair;
+    }
+    envelope = active.apply(peak, envelope);
+    const LimiterGain g =
+        s.softKnee ? SoftKneeTable::instance().gain(envelope) : hardKneeGain(envelope);
+    const double yL = g.gain * s.ceilingGain * dL, yR = g.gain * s.ceilingGain * dR;
+    constexpr double largest = std::numeric_limits<float>::max();
+    outLeft = static_cast<float>(std::clamp(yL, -largest, largest));
+    outRight = static_cast<float>(std::clamp(yR, -largest, largest));
+    lamp = g.limiting;
+    meters.add(std::fabs(xR >= xL ? xR : xL), std::fabs(yR >= yL ? yR : yL), s.meterLength,
+               shownInput, shownOutput);
+  }
+};
+
+TEST(LimiterProcessing, BlocksAgreeBitForBitWithTheFrameByFrameDefinition) {
+  // Loud and quiet passages of tone and noise, a few non-finite and huge samples among them.
+  Stereo in(40000);
+  TestNoise noise(99);
+  for (std::size_t i = 0; i < in.size(); ++i) {
+    const double level = (i / 3000) % 3 == 0 ? 0.05 : ((i / 3000) % 3 == 1 ? 0.9 : 3.0);
+    const double tone = std::sin(0.07 * static_cast<double>(i));
+    in.left[i] = static_cast<float>(level * (0.8 * tone + 0.2 * noise.next()));
+    in.right[i] = static_cast<float>(level * (0.3 * noise.next() - 0.7 * tone));
+  }
+  in.left[777] = std::numeric_limits<float>::quiet_NaN();
+  in.right[5001] = std::numeric_limits<float>::infinity();
+  in.left[9000] = std::numeric_limits<float>::max();
+  for (float knee : {0.0f, 1.0f}) {
+    for (float ahead : {0.0f, 1.0f}) {
+      LimiterParameters parameters;
+      parameters.values[P::type] = knee;
+      parameters.values[P::ahead] = ahead;
+      parameters.values[P::ceil] = 0.3f;
+      parameters.values[P::level] = 0.9f;
+      parameters.values[P::release] = 0.2f;
+      const LimiterSettings s = computeLimiterSettings(parameters, 44100.0);
+      LimiterProcessor processor;
+      processor.follow(s);
+      processor.reset();
+      ReferenceLimiter reference(s);
+      Stereo out(in.size()), expected(in.size());
+      // Odd block sizes, longer and shorter than the processor's passes, and single frames.
+      const int blocks[] = {1, 63, 64, 65, 500, 7, 129};
+      for (std::size_t at = 0, k = 0; at < in.size(); ++k) {
+        const int n = static_cast<int>(std::min<std::size_t>(blocks[k % 7], in.size() - at));
+        processor.process(s, &in.left[at], &in.right[at], &out.left[at], &out.right[at], n);
+        for (int i = 0; i < n; ++i)
+          reference.frame(s, in.left[at + i], in.right[at + i], expected.left[at + i],
+                          expected.right[at + i]);
+        ASSERT_EQ(processor.inputMeter(), reference.shownInput) << knee << ahead << " at " << at;
+        ASSERT_EQ(processor.outputMeter(), reference.shownOutput) << knee << ahead << " at " << at;
+        ASSERT_EQ(processor.limiting(), reference.lamp) << knee << ahead << " at " << at;
+        ASSERT_EQ(processor.envelopeLevel(), reference.envelope) << knee << ahead << " at " << at;
+        at += n;
+      }
+      for (std::size_t i = 0; i < in.size(); ++i) {
+        ASSERT_EQ(out.left[i], expected.left[i]) << knee << ahead << " frame " << i;
+        ASSERT_EQ(out.right[i], expected.right[i]) << knee << ahead << " frame " << i;
+      }
+    }
+  }
 }
 
 TEST(LimiterProcessing, InPlaceBuffersAndEmptyBlocks) {

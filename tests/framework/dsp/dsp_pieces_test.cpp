@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <thread>
+#include <vector>
 
 #include "dsp/peak_meters.h"
 #include "dsp/sample_guards.h"
@@ -112,6 +114,41 @@ TEST(MeterWindow, PeaksRestartAfterLengthPlusOneFrames) {
   window.add(0.1, 0.05, length, in, out);
   EXPECT_EQ(in, 0.1);
   EXPECT_EQ(out, 0.05);
+}
+
+// The largest value wherever it sits among the side-by-side lanes and the tail, for every count,
+// and a block of frames shows what frame-by-frame adding shows, across window restarts.
+TEST(MeterWindow, BlocksAndLargestAgreeWithFrameByFrame) {
+  std::vector<double> values(23);
+  for (int count = 0; count <= 23; ++count) {
+    for (int at = 0; at < count; ++at) {
+      for (int i = 0; i < count; ++i)
+        values[i] = 0.01 * (i + 1);
+      values[at] = 2.0 + at;
+      ASSERT_EQ(largestOf(values.data(), count, 0.5), 2.0 + at) << count << " " << at;
+    }
+    std::fill(values.begin(), values.end(), 8.5);
+    ASSERT_EQ(largestOf(values.data(), count, 9.0), 9.0) << count;
+  }
+
+  std::vector<double> in(1000), out(1000);
+  for (int i = 0; i < 1000; ++i) {
+    in[i] = std::fabs(std::sin(0.37 * i)) * (1 + i % 17);
+    out[i] = std::fabs(std::cos(0.11 * i)) * (1 + i % 5);
+  }
+  for (int length : {0, 3, 40, 64, 250}) {
+    MeterWindow framewise, blockwise;
+    double fIn = 0, fOut = 0, bIn = 0, bOut = 0;
+    for (int at = 0, n = 1; at < 1000; at += n, n = n % 70 + 13) {
+      n = std::min(n, 1000 - at);
+      for (int i = at; i < at + n; ++i)
+        framewise.add(in[i], out[i], length, fIn, fOut);
+      blockwise.addBlock(&in[at], &out[at], n, length, bIn, bOut);
+      ASSERT_EQ(bIn, fIn) << length << " " << at;
+      ASSERT_EQ(bOut, fOut) << length << " " << at;
+      ASSERT_EQ(blockwise.count, framewise.count) << length << " " << at;
+    }
+  }
 }
 
 struct Wide {
