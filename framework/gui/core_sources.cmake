@@ -3,6 +3,7 @@
 target_sources(framework_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/gui_types.cpp
   ${CMAKE_CURRENT_LIST_DIR}/font_table.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/draw_context.cpp
   ${CMAKE_CURRENT_LIST_DIR}/mouse_state.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drop_rules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bitmap.cpp

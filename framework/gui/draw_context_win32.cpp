@@ -321,18 +321,3 @@ bool DrawContext::waitDoubleClick() {
   }
   return false;
 }
-
-bool DrawContext::waitDrag() {
-  if (!frame)
-    return false;
-  Point p;
-  getMouseLocation(p);
-  const Rect box(p.h - 2, p.v - 2, p.h + 2, p.v + 2);
-  while (getMouseButtons() & kLeftButton) {
-    frame->runEditorIdle();
-    getMouseLocation(p);
-    if (!box.pointInside(p))
-      return true;
-  }
-  return false;
-}
