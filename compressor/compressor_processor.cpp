@@ -12,42 +12,23 @@ namespace {
 
 // Keeps every value that follows away from denormals, on the samples and on the mean square.
 constexpr double kDenormalGuard = 1e-18;
-constexpr double kLargestFloat = 3.4028234663852886e38;
-
-template <class V> GAIN_INLINE V load(const void *p) {
-  V v;
-  __builtin_memcpy(&v, p, sizeof v);
-  return v;
-}
-template <class V> GAIN_INLINE void store(void *p, V v) { __builtin_memcpy(p, &v, sizeof v); }
-
-template <class L> GAIN_INLINE typename L::Doubles absolute(typename L::Doubles x) {
-  using B = typename L::Bits;
-  return (typename L::Doubles)((B)x & 0x7fffffffffffffffULL);
-}
-// The larger of two signed values lane by lane, the right one on a tie, as largerSigned.
-template <class L>
-GAIN_INLINE typename L::Doubles larger(typename L::Doubles l, typename L::Doubles r) {
-  return l > r ? l : r;
-}
 
 // The input frames as guarded doubles (a non-finite sample counts as silence), and the
 // magnitude of the larger (signed) of each pair.
 template <class L>
-GAIN_INLINE void guardInputs(const float *inLeft, const float *inRight, double *left, double *right,
-                             double *magnitude, int frames) {
+LANES_INLINE void guardInputs(const float *inLeft, const float *inRight, double *left,
+                              double *right, double *magnitude, int frames) {
   using D = typename L::Doubles;
-  const auto guarded = [](const float *p) {
-    const D x = __builtin_convertvector(load<typename L::Floats>(p), D);
-    return (absolute<L>(x) <= kLargestFloat ? x : D{}) + kDenormalGuard;
+  const auto guarded = [](const float *p) LANES_LAMBDA_INLINE {
+    return finiteOrSilenceLanes<L>(loadFloats<L>(p)) + kDenormalGuard;
   };
   int i = 0;
   for (; i + L::size <= frames; i += L::size) {
     const D l = guarded(inLeft + i);
     const D r = guarded(inRight + i);
-    store(left + i, l);
-    store(right + i, r);
-    store(magnitude + i, absolute<L>(larger<L>(l, r)));
+    storeLanes(left + i, l);
+    storeLanes(right + i, r);
+    storeLanes(magnitude + i, absolute<L>(larger<L>(l, r)));
   }
   for (; i < frames; ++i) {
     left[i] = finiteOrSilence(inLeft[i]) + kDenormalGuard;
@@ -56,43 +37,35 @@ GAIN_INLINE void guardInputs(const float *inLeft, const float *inRight, double *
   }
 }
 
-// A product past the float range would leave as an infinite sample; it saturates instead.
-template <class L> GAIN_INLINE typename L::Doubles saturated(typename L::Doubles x) {
-  using D = typename L::Doubles;
-  const D largest = D{} + kLargestFloat;
-  x = x > largest ? largest : x;
-  return x < -largest ? -largest : x;
-}
-
 // Delayed frames times gain and output gain, for `count` frames from `i` on (a multiple of the
 // width); the magnitude of the larger of each output pair.
 template <class L, bool SoftKnee>
-GAIN_INLINE void gainsOver(const CompressorSettings &s, const double *envelope,
-                           const double *delayedLeft, const double *delayedRight, float *outLeft,
-                           float *outRight, double *magnitude, int from, int to) {
+LANES_INLINE void gainsOver(const CompressorSettings &s, const double *envelope,
+                            const double *delayedLeft, const double *delayedRight, float *outLeft,
+                            float *outRight, double *magnitude, int from, int to) {
   using D = typename L::Doubles;
-  using F = typename L::Floats;
   // The logarithms come in a pass of their own: each pass then has a short chain of dependent
   // instructions per vector, and the processor keeps many vectors in flight.
   alignas(32) double logEnvelope[kProcessingChunk];
   for (int i = from; i < to; i += L::size)
-    store(logEnvelope + i, logLanes<L>(load<D>(envelope + i)));
+    storeLanes(logEnvelope + i, logLanes<L>(loadLanes<D>(envelope + i)));
   const GainLanes<L> k(s);
   for (int i = from; i < to; i += L::size) {
     const D g =
-        gainsFor<L, SoftKnee>(load<D>(envelope + i), load<D>(logEnvelope + i), k) * s.outputGain;
-    const D l = saturated<L>(load<D>(delayedLeft + i) * g);
-    const D r = saturated<L>(load<D>(delayedRight + i) * g);
-    store(outLeft + i, __builtin_convertvector(l, F));
-    store(outRight + i, __builtin_convertvector(r, F));
-    store(magnitude + i, absolute<L>(larger<L>(l, r)));
+        gainsFor<L, SoftKnee>(loadLanes<D>(envelope + i), loadLanes<D>(logEnvelope + i), k) *
+        s.outputGain;
+    const D l = saturated<L>(loadLanes<D>(delayedLeft + i) * g);
+    const D r = saturated<L>(loadLanes<D>(delayedRight + i) * g);
+    storeFloats<L>(outLeft + i, l);
+    storeFloats<L>(outRight + i, r);
+    storeLanes(magnitude + i, absolute<L>(larger<L>(l, r)));
   }
 }
 
 template <class L, bool SoftKnee>
-GAIN_INLINE void applyGains(const CompressorSettings &s, const double *envelope,
-                            const double *delayedLeft, const double *delayedRight, float *outLeft,
-                            float *outRight, double *magnitude, int frames) {
+LANES_INLINE void applyGains(const CompressorSettings &s, const double *envelope,
+                             const double *delayedLeft, const double *delayedRight, float *outLeft,
+                             float *outRight, double *magnitude, int frames) {
   const int wide = frames / L::size * L::size;
   gainsOver<L, SoftKnee>(s, envelope, delayedLeft, delayedRight, outLeft, outRight, magnitude, 0,
                          wide);
@@ -116,25 +89,30 @@ GAIN_INLINE void applyGains(const CompressorSettings &s, const double *envelope,
 
 // The detector over a block of frames: the one chain from frame to frame.
 template <class Choice>
-GAIN_INLINE void detectEnvelope(CompressorDetector &state, const TimeConstantPair &rmsPair,
-                                const TimeConstantPair &attackPair,
-                                const TimeConstantPair &releasePair, const double *tL,
-                                const double *tR, double *envelope, int n) {
+LANES_INLINE void detectEnvelope(CompressorDetector &state, const TimeConstantPair &rmsPair,
+                                 const TimeConstantPair &attackPair,
+                                 const TimeConstantPair &releasePair, const double *tL,
+                                 const double *tR, double *envelope, int n) {
   const SmootherLanes rmsInput = bothLanes(rmsPair.input), rmsState = bothLanes(rmsPair.state);
-  const SmootherWeights attack = SmootherWeights::of(attackPair);
-  const SmootherWeights release = SmootherWeights::of(releasePair);
   SmootherLanes meanSquare = bothLanes(state.meanSquare), rms = bothLanes(state.rms);
-  SwitchedSmoother<Choice> smoother(state.activePair, state.envelope);
-  for (int i = 0; i < n; ++i) {
+  SwitchedSmoother<Choice> smoother(attackPair, releasePair, state.activePair, state.envelope);
+  // Attack while the level rises above the envelope, release while it falls below it.
+  const auto frame = [&](int i, auto step) LANES_LAMBDA_INLINE {
     // The inputs are finite, so maxsd picks as largerSigned does, in one instruction.
     const SmootherLanes t =
         bothLanes(_mm_cvtsd_f64(_mm_max_sd(_mm_load_sd(tL + i), _mm_load_sd(tR + i))));
     meanSquare = (rmsInput * (t * t) + rmsState * meanSquare) + kDenormalGuard;
     const SmootherLanes nextRms = (SmootherLanes)_mm_sqrt_pd((__m128d)meanSquare);
-    // Attack while the level rises above the envelope, release while it falls below it.
-    envelope[i] = smoother.step(nextRms, rms, attack, release);
+    envelope[i] = step(nextRms, rms);
     rms = nextRms;
-  }
+  };
+  int i = 0;
+  for (; i < n && !smoother.settled(); ++i)
+    frame(i, [&](SmootherLanes in, SmootherLanes previous)
+                 LANES_LAMBDA_INLINE { return smoother.stepFromOtherWeights(in, previous); });
+  for (; i < n; ++i)
+    frame(i, [&](SmootherLanes in, SmootherLanes previous)
+                 LANES_LAMBDA_INLINE { return smoother.step(in, previous); });
   state.meanSquare = meanSquare[0];
   state.rms = rms[0];
   state.envelope = smoother.envelope();
@@ -176,16 +154,6 @@ struct WidePasses {
     applyGains<Lanes4, SoftKnee>(s, e, l, r, outL, outR, m, n);
   }
 };
-
-} // namespace
-
-namespace {
-
-bool processorHasAvx2() {
-  // A plug-in may be created before the run-time library has looked at the processor.
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("avx2");
-}
 
 } // namespace
 

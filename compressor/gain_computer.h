@@ -24,23 +24,23 @@ template <class L> struct GainLanes {
   D kneeLow, kneeHigh, kneeTopLevel;
   Segment middle, upper;
 
-  GAIN_INLINE explicit GainLanes(const CompressorSettings &s)
+  LANES_INLINE explicit GainLanes(const CompressorSettings &s)
       : thresholdGain(D{} + s.thresholdGain), logThresholdInverse(D{} + s.logThresholdInverse),
         hardExponent(D{} + s.hardExponent), kneeLow(D{} + s.kneeLow), kneeHigh(D{} + s.kneeHigh),
         kneeTopLevel(D{} + s.kneeTopLevel), middle(lanes(s.kneeMiddle)), upper(lanes(s.kneeUpper)) {
   }
 
 private:
-  GAIN_INLINE static Segment lanes(const KneeSegment &k) {
+  LANES_INLINE static Segment lanes(const KneeSegment &k) {
     return {D{} + k.square, D{} + k.linear, D{} + k.offset};
   }
 };
 
 // (slope - 1) dB per dB above the threshold, nothing at or below it. Takes ln(envelope) too.
 template <class L>
-GAIN_INLINE typename L::Doubles hardKneeGains(typename L::Doubles envelope,
-                                              typename L::Doubles logEnvelope,
-                                              const GainLanes<L> &k) {
+LANES_INLINE typename L::Doubles hardKneeGains(typename L::Doubles envelope,
+                                               typename L::Doubles logEnvelope,
+                                               const GainLanes<L> &k) {
   using D = typename L::Doubles;
   const D gain = expLanes<L>(k.hardExponent * (logEnvelope + k.logThresholdInverse));
   return envelope > k.thresholdGain ? gain : D{} + 1.0;
@@ -50,9 +50,9 @@ GAIN_INLINE typename L::Doubles hardKneeGains(typename L::Doubles envelope,
 // threshold, which lifts levels between kneeLow and the threshold. Past the curve's last knot
 // its slope stays at the ratio's.
 template <class L>
-GAIN_INLINE typename L::Doubles softKneeGains(typename L::Doubles envelope,
-                                              typename L::Doubles logEnvelope,
-                                              const GainLanes<L> &k) {
+LANES_INLINE typename L::Doubles softKneeGains(typename L::Doubles envelope,
+                                               typename L::Doubles logEnvelope,
+                                               const GainLanes<L> &k) {
   using D = typename L::Doubles;
   D level = logEnvelope * kDecibelsPerNeper;
   level = level > k.kneeTopLevel ? k.kneeTopLevel : level;
@@ -66,8 +66,8 @@ GAIN_INLINE typename L::Doubles softKneeGains(typename L::Doubles envelope,
 }
 
 template <class L, bool SoftKnee>
-GAIN_INLINE typename L::Doubles gainsFor(typename L::Doubles envelope,
-                                         typename L::Doubles logEnvelope, const GainLanes<L> &k) {
+LANES_INLINE typename L::Doubles gainsFor(typename L::Doubles envelope,
+                                          typename L::Doubles logEnvelope, const GainLanes<L> &k) {
   return SoftKnee ? softKneeGains<L>(envelope, logEnvelope, k)
                   : hardKneeGains<L>(envelope, logEnvelope, k);
 }

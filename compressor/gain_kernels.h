@@ -10,26 +10,7 @@
 // fused multiply-adds (the project builds in ISO mode and never enables FMA).
 #pragma once
 
-#include <cstdint>
-
-// Two or four doubles, with the integer and float vectors of the same lanes.
-struct Lanes2 {
-  typedef double Doubles __attribute__((vector_size(16)));
-  typedef std::int64_t Integers __attribute__((vector_size(16)));
-  typedef std::uint64_t Bits __attribute__((vector_size(16)));
-  typedef float Floats __attribute__((vector_size(8)));
-  static constexpr int size = 2;
-};
-struct Lanes4 {
-  typedef double Doubles __attribute__((vector_size(32)));
-  typedef std::int64_t Integers __attribute__((vector_size(32)));
-  typedef std::uint64_t Bits __attribute__((vector_size(32)));
-  typedef float Floats __attribute__((vector_size(16)));
-  static constexpr int size = 4;
-};
-
-// Everything here is inlined into the loops, where the vector width is known.
-#define GAIN_INLINE inline __attribute__((always_inline))
+#include "dsp/vector_lanes.h"
 
 namespace gain_kernels {
 
@@ -42,7 +23,7 @@ constexpr double kLn2Low = 0x1.a39ef35793c76p-33;
 // ln x for positive normal x. With x = 2^k m, m in [sqrt(1/2), sqrt(2)): ln m = 2 atanh(t),
 // t = (m - 1) / (m + 1), |t| < 0.172, and the odd series of atanh to t^19 leaves a relative
 // error of a few 1e-16.
-template <class L> GAIN_INLINE typename L::Doubles logLanes(typename L::Doubles x) {
+template <class L> LANES_INLINE typename L::Doubles logLanes(typename L::Doubles x) {
   using D = typename L::Doubles;
   using B = typename L::Bits;
   const B bits = (B)x;
@@ -68,7 +49,7 @@ template <class L> GAIN_INLINE typename L::Doubles logLanes(typename L::Doubles 
 
 // e^y, y held to [-708, 709] so that the result stays a normal double. With y = n ln2 + r,
 // |r| <= ln2 / 2, the Taylor polynomial of e^r to r^12 leaves a relative error below 2e-16.
-template <class L> GAIN_INLINE typename L::Doubles expLanes(typename L::Doubles y) {
+template <class L> LANES_INLINE typename L::Doubles expLanes(typename L::Doubles y) {
   using D = typename L::Doubles;
   using B = typename L::Bits;
   const D low = D{} - 708.0;

@@ -5,13 +5,13 @@
 #include <cstdint>
 
 #include "dsp/sample_guards.h"
+#include "dsp/switched_smoother.h"
+#include "dsp/vector_lanes.h"
 
 namespace {
 
 // Keeps every value that follows away from denormals.
 constexpr double kDenormalGuard = 1e-18;
-
-constexpr double kLargestFloat = 3.4028234663852886e38;
 
 // A sample past the float range would leave as infinity; it saturates instead. Gain changes and
 // Ahead switched on let samples the detector never saw out of the delay line unreduced.
@@ -23,7 +23,10 @@ float toSample(double x) {
 
 LimiterProcessor::LimiterProcessor()
     : delay(samplesFor(kLimiterDelayMs, kMaxSampleRate)),
-      hold(samplesFor(kLimiterHoldMs, kMaxSampleRate)), softKnee(SoftKneeTable::instance()) {}
+      hold(samplesFor(kLimiterHoldMs, kMaxSampleRate)), softKnee(SoftKneeTable::instance()),
+      wideLanes(processorHasAvx2()) {}
+
+void LimiterProcessor::useWideLanes(bool wide) { wideLanes = wide && processorHasAvx2(); }
 
 void LimiterProcessor::follow(const LimiterSettings &settings) {
   if (settings.delayLength != delay.length())
@@ -47,6 +50,8 @@ void LimiterProcessor::process(const LimiterSettings &s, const float *inLeft, co
   // The block path reads the delay lines a block at a time, so their length must be the
   // settings' one before anything runs.
   follow(s);
+  if (frames <= 0)
+    return;
   if (s.softKnee)
     run<true>(s, inLeft, inRight, outLeft, outRight, frames);
   else
@@ -55,37 +60,21 @@ void LimiterProcessor::process(const LimiterSettings &s, const float *inLeft, co
 
 namespace {
 
-typedef double Doubles __attribute__((vector_size(16)));
-typedef float Floats __attribute__((vector_size(8)));
-typedef std::uint64_t Bits __attribute__((vector_size(16)));
-
-template <class V> V load(const void *p) {
-  V v;
-  __builtin_memcpy(&v, p, sizeof v);
-  return v;
-}
-template <class V> void store(void *p, V v) { __builtin_memcpy(p, &v, sizeof v); }
-Doubles both(double x) { return Doubles{x, x}; }
-Doubles absolute(Doubles x) { return (Doubles)((Bits)x & 0x7fffffffffffffffULL); }
-// largerSigned lane by lane.
-Doubles larger(Doubles left, Doubles right) { return right >= left ? right : left; }
-
 // The input frames: scaled and guarded for the detector and the delay lines, and the magnitude
 // the input meter shows (of the samples as they came, a non-finite one counting as silence).
-void scaleInputs(const LimiterSettings &s, const float *inLeft, const float *inRight, double *left,
-                 double *right, double *magnitude, int frames) {
-  const auto finite = [](const float *p) {
-    const Doubles x = __builtin_convertvector(load<Floats>(p), Doubles);
-    return absolute(x) <= kLargestFloat ? x : Doubles{};
-  };
+template <class L>
+LANES_INLINE void scaleInputs(const LimiterSettings &s, const float *inLeft, const float *inRight,
+                              double *left, double *right, double *magnitude, int frames) {
+  using D = typename L::Doubles;
   int i = 0;
-  for (; i + 2 <= frames; i += 2) {
-    const Doubles l = finite(inLeft + i), r = finite(inRight + i);
-    store(left + i, l * s.inputGain * s.ceilingInverse + kDenormalGuard);
-    store(right + i, r * s.inputGain * s.ceilingInverse + kDenormalGuard);
-    store(magnitude + i, absolute(larger(l, r)));
+  for (; i + L::size <= frames; i += L::size) {
+    const D l = finiteOrSilenceLanes<L>(loadFloats<L>(inLeft + i));
+    const D r = finiteOrSilenceLanes<L>(loadFloats<L>(inRight + i));
+    storeLanes(left + i, l * s.inputGain * s.ceilingInverse + kDenormalGuard);
+    storeLanes(right + i, r * s.inputGain * s.ceilingInverse + kDenormalGuard);
+    storeLanes(magnitude + i, absolute<L>(larger<L>(l, r)));
   }
-  if (i < frames) {
+  for (; i < frames; ++i) {
     const double l = finiteOrSilence(inLeft[i]), r = finiteOrSilence(inRight[i]);
     left[i] = l * s.inputGain * s.ceilingInverse + kDenormalGuard;
     right[i] = r * s.inputGain * s.ceilingInverse + kDenormalGuard;
@@ -93,33 +82,86 @@ void scaleInputs(const LimiterSettings &s, const float *inLeft, const float *inR
   }
 }
 
-// Delayed frames times gain and ceiling, saturated into floats; the magnitude the output meter
-// shows. The hard knee's gain needs no table, so it is computed here, two frames at a time.
-template <bool SoftKnee>
-void applyGains(const LimiterSettings &s, const double *envelopeOrGain, const double *delayedLeft,
-                const double *delayedRight, float *outLeft, float *outRight, double *magnitude,
-                int frames) {
-  const auto outputs = [&](Doubles gain, int i) {
-    const Doubles g = gain * s.ceilingGain;
-    const Doubles l = g * load<Doubles>(delayedLeft + i), r = g * load<Doubles>(delayedRight + i);
-    const auto saturate = [](Doubles x) {
-      x = x < -kLargestFloat ? both(-kLargestFloat) : x;
-      return kLargestFloat < x ? both(kLargestFloat) : x;
-    };
-    store(outLeft + i, __builtin_convertvector(saturate(l), Floats));
-    store(outRight + i, __builtin_convertvector(saturate(r), Floats));
-    store(magnitude + i, absolute(larger(l, r)));
-  };
-  const auto gainsAt = [&](int i) {
-    const Doubles x = load<Doubles>(envelopeOrGain + i);
-    if (SoftKnee)
-      return x;
-    return x > 1.0 ? 1.0 / x : both(1.0);
-  };
+// What the detector sees of each frame: the larger signed value, then its magnitude, so a
+// negative peak beside a positive sample of the other channel is not seen.
+template <class L>
+LANES_INLINE void detectorLevels(const double *left, const double *right, double *levels,
+                                 int frames) {
   int i = 0;
-  for (; i + 2 <= frames; i += 2)
-    outputs(gainsAt(i), i);
-  if (i < frames) {
+  for (; i + L::size <= frames; i += L::size)
+    storeLanes(levels + i, absolute<L>(larger<L>(loadLanes<typename L::Doubles>(left + i),
+                                                 loadLanes<typename L::Doubles>(right + i))));
+  for (; i < frames; ++i)
+    levels[i] = magnitudeOf(largerSigned(left[i], right[i]));
+}
+
+// The detector: the one chain from frame to frame. Instant attack on a rising peak, release
+// while it holds or falls below the envelope; otherwise the weights stay.
+template <class Choice>
+LANES_INLINE void detectEnvelope(LimiterDetector &d, const TimeConstantPair &releasePair,
+                                 const double *levels, double *envelopes, int frames) {
+  SwitchedSmoother<Choice> smoother(kImmediatePair, releasePair, d.active, d.envelope);
+  PeakHold::Cursor held = d.held;
+  int i = 0;
+  for (; i < frames && !smoother.settled(); ++i) {
+    const double previousPeak = held.peak;
+    const double peak = held.step(levels[i]);
+    envelopes[i] = smoother.stepFromOtherWeights(bothLanes(peak), bothLanes(previousPeak));
+  }
+  for (; i < frames; ++i) {
+    const double previousPeak = held.peak;
+    const double peak = held.step(levels[i]);
+    envelopes[i] = smoother.step(bothLanes(peak), bothLanes(previousPeak));
+  }
+  d.held = held;
+  d.active = smoother.activePair();
+  d.envelope = smoother.envelope();
+}
+
+// The soft knee's gains in place of the envelopes. Each vector's lookup and polynomial are a
+// long chain of dependent instructions; in two passes with short loops, the processor keeps many
+// vectors of each in flight.
+template <class L>
+LANES_INLINE void softKneeGains(const SoftKneeTable &table, double *envelopes, int frames) {
+  using D = typename L::Doubles;
+  using Indices = typename L::Indices;
+  alignas(32) std::int32_t rows[LimiterProcessor::kChunk];
+  alignas(32) double places[LimiterProcessor::kChunk];
+  const int wide = frames / L::size * L::size;
+  for (int i = 0; i < wide; i += L::size) {
+    Indices row;
+    D place;
+    table.locate<L>(loadLanes<D>(envelopes + i), row, place);
+    storeLanes(rows + i, row);
+    storeLanes(places + i, place);
+  }
+  for (int i = 0; i < wide; i += L::size)
+    storeLanes(envelopes + i,
+               table.gainsAt<L>(loadLanes<D>(envelopes + i), loadLanes<Indices>(rows + i),
+                                loadLanes<D>(places + i)));
+  for (int i = wide; i < frames; ++i)
+    envelopes[i] = table.gain(envelopes[i]).gain;
+}
+
+// Delayed frames times gain and ceiling, saturated into floats, and the magnitude the output
+// meter shows (of the products before saturation). The hard knee's gain needs no table, so it is
+// computed here from the envelope; the soft knee's arrives computed.
+template <class L, bool SoftKnee>
+LANES_INLINE void applyGains(const LimiterSettings &s, const double *envelopeOrGain,
+                             const double *delayedLeft, const double *delayedRight, float *outLeft,
+                             float *outRight, double *magnitude, int frames) {
+  using D = typename L::Doubles;
+  int i = 0;
+  for (; i + L::size <= frames; i += L::size) {
+    const D x = loadLanes<D>(envelopeOrGain + i);
+    const D gain = SoftKnee ? x : (x > 1.0 ? 1.0 / x : broadcast<L>(1.0));
+    const D g = gain * s.ceilingGain;
+    const D l = g * loadLanes<D>(delayedLeft + i), r = g * loadLanes<D>(delayedRight + i);
+    storeFloats<L>(outLeft + i, saturated<L>(l));
+    storeFloats<L>(outRight + i, saturated<L>(r));
+    storeLanes(magnitude + i, absolute<L>(larger<L>(l, r)));
+  }
+  for (; i < frames; ++i) {
     const double x = envelopeOrGain[i];
     const double gain = SoftKnee ? x : hardKneeGain(x).gain;
     const double g = gain * s.ceilingGain;
@@ -130,59 +172,101 @@ void applyGains(const LimiterSettings &s, const double *envelopeOrGain, const do
   }
 }
 
+// The passes at both widths. The four-lane ones are compiled for AVX2 and only called where the
+// processor has it; both widths compute the same bits.
+struct NarrowPasses {
+  static void scale(const LimiterSettings &s, const float *inL, const float *inR, double *l,
+                    double *r, double *m, int n) {
+    scaleInputs<Lanes2>(s, inL, inR, l, r, m, n);
+  }
+  static void levels(const double *l, const double *r, double *levels, int n) {
+    detectorLevels<Lanes2>(l, r, levels, n);
+  }
+  static void detect(LimiterDetector &d, const TimeConstantPair &release, const double *levels,
+                     double *envelopes, int n) {
+    detectEnvelope<ChooseByBits>(d, release, levels, envelopes, n);
+  }
+  static void softKnee(const SoftKneeTable &table, double *envelopes, int n) {
+    softKneeGains<Lanes2>(table, envelopes, n);
+  }
+  template <bool SoftKnee>
+  static void gains(const LimiterSettings &s, const double *e, const double *l, const double *r,
+                    float *outL, float *outR, double *m, int n) {
+    applyGains<Lanes2, SoftKnee>(s, e, l, r, outL, outR, m, n);
+  }
+};
+struct WidePasses {
+  __attribute__((target("avx2"))) static void scale(const LimiterSettings &s, const float *inL,
+                                                    const float *inR, double *l, double *r,
+                                                    double *m, int n) {
+    scaleInputs<Lanes4>(s, inL, inR, l, r, m, n);
+  }
+  __attribute__((target("avx2"))) static void levels(const double *l, const double *r,
+                                                     double *levels, int n) {
+    detectorLevels<Lanes4>(l, r, levels, n);
+  }
+  __attribute__((target("avx2"))) static void detect(LimiterDetector &d,
+                                                     const TimeConstantPair &release,
+                                                     const double *levels, double *envelopes,
+                                                     int n) {
+    detectEnvelope<ChooseByConditional>(d, release, levels, envelopes, n);
+  }
+  __attribute__((target("avx2"))) static void softKnee(const SoftKneeTable &table,
+                                                       double *envelopes, int n) {
+    softKneeGains<Lanes4>(table, envelopes, n);
+  }
+  template <bool SoftKnee>
+  __attribute__((target("avx2"))) static void gains(const LimiterSettings &s, const double *e,
+                                                    const double *l, const double *r, float *outL,
+                                                    float *outR, double *m, int n) {
+    applyGains<Lanes4, SoftKnee>(s, e, l, r, outL, outR, m, n);
+  }
+};
+
 } // namespace
 
 template <bool SoftKnee>
 void LimiterProcessor::run(const LimiterSettings &s, const float *inLeft, const float *inRight,
                            float *outLeft, float *outRight, int frames) {
-  if (frames <= 0)
-    return;
-  PeakHold::Cursor held = hold.cursor();
-  TimeConstantPair active = activePair;
-  double env = envelope;
+  if (wideLanes)
+    runWith<WidePasses, SoftKnee>(s, inLeft, inRight, outLeft, outRight, frames);
+  else
+    runWith<NarrowPasses, SoftKnee>(s, inLeft, inRight, outLeft, outRight, frames);
+}
+
+template <class Passes, bool SoftKnee>
+void LimiterProcessor::runWith(const LimiterSettings &s, const float *inLeft, const float *inRight,
+                               float *outLeft, float *outRight, int frames) {
+  LimiterDetector d{hold.cursor(), activePair, envelope};
 
   // Only the detector is a chain from frame to frame; the rest runs over short blocks, several
   // frames per instruction. Both inputs of a block are read before any output is written: the
   // host may pass the same buffers.
-  alignas(16) double sL[kChunk], sR[kChunk], dL[kChunk], dR[kChunk];
-  alignas(16) double envelopes[kChunk], inputMagnitude[kChunk], outputMagnitude[kChunk];
+  alignas(32) double sL[kChunk], sR[kChunk], dL[kChunk], dR[kChunk];
+  alignas(32) double levels[kChunk], envelopes[kChunk];
+  alignas(32) double inputMagnitude[kChunk], outputMagnitude[kChunk];
   // No frame of a block may be read back from the delay lines within that block.
   const int chunk = std::min(kChunk, delay.length() - 1);
   for (int start = 0; start < frames; start += chunk) {
     const int n = std::min(chunk, frames - start);
-    scaleInputs(s, inLeft + start, inRight + start, sL, sR, inputMagnitude, n);
+    Passes::scale(s, inLeft + start, inRight + start, sL, sR, inputMagnitude, n);
     delay.writeAndTapBlock(sL, sR, dL, dR, n);
-
-    // The larger signed value, then its magnitude: a negative peak beside a positive sample of
-    // the other channel is not seen.
-    const double *tL = s.lookAhead ? sL : dL;
-    const double *tR = s.lookAhead ? sR : dR;
-    // Instant attack on a rising peak, release while it holds or falls; otherwise keep going.
-    for (int i = 0; i < n; ++i) {
-      const double previousPeak = held.peak;
-      const double peak = held.step(magnitudeOf(largerSigned(tL[i], tR[i])));
-      if (peak > previousPeak) {
-        if (env < peak)
-          active = kImmediatePair;
-      } else if (env >= peak) {
-        active = s.releasePair;
-      }
-      env = active.apply(peak, env);
-      envelopes[i] = env;
-    }
-
+    if (s.lookAhead)
+      Passes::levels(sL, sR, levels, n);
+    else
+      Passes::levels(dL, dR, levels, n);
+    Passes::detect(d, s.releasePair, levels, envelopes, n);
     if (SoftKnee)
-      for (int i = 0; i < n; ++i)
-        envelopes[i] = softKnee.gain(envelopes[i]).gain;
-    applyGains<SoftKnee>(s, envelopes, dL, dR, outLeft + start, outRight + start, outputMagnitude,
-                         n);
+      Passes::softKnee(softKnee, envelopes, n);
+    Passes::template gains<SoftKnee>(s, envelopes, dL, dR, outLeft + start, outRight + start,
+                                     outputMagnitude, n);
     meterWindow.addBlock(inputMagnitude, outputMagnitude, n, s.meterLength, shownInput,
                          shownOutput);
   }
 
-  hold.store(held);
-  activePair = active;
-  envelope = env;
+  hold.store(d.held);
+  activePair = d.active;
+  envelope = d.envelope;
   // Both knees light above the ceiling, the soft one from there through its bend.
   lamp = envelope > 1.0 ? 1.0f : 0.0f;
 }

@@ -9,8 +9,18 @@
 #include "peak_hold.h"
 #include "soft_knee_table.h"
 
+// The detector's state carried from one block to the next.
+struct LimiterDetector {
+  PeakHold::Cursor held;
+  TimeConstantPair active;
+  double envelope;
+};
+
 class LimiterProcessor {
 public:
+  // Frames per pass of the signal path.
+  static constexpr int kChunk = 64;
+
   // Buffers for the largest supported sample rate, so a rate change never reallocates.
   LimiterProcessor();
 
@@ -34,11 +44,19 @@ public:
   const TimeConstantPair &envelopePair() const { return activePair; }
   double envelopeLevel() const { return envelope; }
 
+  // Whether the block passes run four lanes wide (AVX2) or two (SSE2); the results are the same
+  // bits. Chosen from the processor at construction.
+  bool usesWideLanes() const { return wideLanes; }
+  void useWideLanes(bool wide);
+
 private:
   // The loop once per knee, so that the choice is not made again for every frame.
   template <bool SoftKnee>
   void run(const LimiterSettings &settings, const float *inLeft, const float *inRight,
            float *outLeft, float *outRight, int frames);
+  template <class Passes, bool SoftKnee>
+  void runWith(const LimiterSettings &settings, const float *inLeft, const float *inRight,
+               float *outLeft, float *outRight, int frames);
 
   StereoDelayLine delay;
   PeakHold hold;
@@ -49,7 +67,5 @@ private:
   double shownInput = 0.0;
   double shownOutput = 0.0;
   float lamp = 0.0f;
-
-  // Frames per pass of the signal path.
-  static constexpr int kChunk = 64;
+  bool wideLanes;
 };

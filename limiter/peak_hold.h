@@ -41,23 +41,20 @@ public:
     int holdCount;
     double peak;
 
-    // One detector value in; the held peak after it out.
+    // One detector value in; the held peak after it out. A new maximum is a selection, not a
+    // jump: levels of noise turn too often for a jump to be guessed right.
     double step(double value) {
-      const double previous = peak;
       history[position] = value;
-      if (value > previous) {
-        peak = value;
-        if (holdCount == 0)
-          peak = largest();
-        holdCount = length;
-      } else if (holdCount == 0) {
+      if (holdCount == 0) {
+        // The history includes the new value, so this also covers a new maximum.
         peak = largest();
         holdCount = length;
       } else {
-        --holdCount;
+        const bool rises = value > peak;
+        holdCount = rises ? length : holdCount - 1;
+        peak = rises ? value : peak;
       }
-      if (++position == length)
-        position = 0;
+      position = position + 1 == length ? 0 : position + 1;
       return peak;
     }
 

@@ -21,15 +21,16 @@ const SoftKneeTable &SoftKneeTable::instance() {
 }
 
 SoftKneeTable::SoftKneeTable() {
-  build(lower, kSoftKneeLow, 1.0);
-  build(upper, 1.0, kSoftKneeHigh);
+  lower = {kSoftKneeLow, kPieces / (1.0 - kSoftKneeLow)};
+  upper = {1.0, kPieces / (kSoftKneeHigh - 1.0)};
+  build(lower, 1.0, coefficients);
+  build(upper, kSoftKneeHigh, coefficients + kPieces);
 }
 
 // Interpolation at the Chebyshev nodes of each piece, turned into powers of t. The exact curve
 // comes from the fast kernels, which give the same bits on every target, and so does the table.
-void SoftKneeTable::build(Side &side, double from, double to) {
-  side.start = from;
-  side.piecesPerUnit = kPieces / (to - from);
+void SoftKneeTable::build(const Side &side, double to, double (*rows)[kDegree + 1]) {
+  const double from = side.start;
   const double width = (to - from) / kPieces;
   for (int i = 0; i < kPieces; ++i) {
     const double centre = from + (i + 0.5) * width;
@@ -46,7 +47,7 @@ void SoftKneeTable::build(Side &side, double from, double to) {
         current = next;
       }
     }
-    double *a = side.coefficients[i];
+    double *a = rows[i];
     for (int p = 0; p < kPoints; ++p)
       a[p] = 0.0;
     for (int k = 0; k < kPoints; ++k) {

@@ -1,13 +1,15 @@
-// An envelope step for a detector whose input turns often, such as an RMS level: a one-pole
-// smoother whose weights switch as its input turns. It takes the rising weights when the input
-// rises above the envelope, the falling ones when the input does not rise and the envelope is at or
-// above it, and otherwise keeps the weights it had, which may come from earlier settings.
+// An envelope step for a detector whose input turns often, such as an RMS level or a held peak:
+// a one-pole smoother whose weights switch as its input turns. It takes the rising weights when
+// the input rises above the envelope, the falling ones when the input does not rise and the
+// envelope is at or above it, and otherwise keeps the weights it had, which may come from earlier
+// settings.
 //
 // The choice is made with masks, not jumps: an input that turns often would cost a mispredicted
-// jump per turn, each waiting for the comparison behind it. Both candidates of the envelope are
-// computed and one is kept, so the chain from frame to frame is a product, a sum and a selection.
-// Every value sits in both lanes of an SSE2 vector, which makes each comparison a whole mask; the
-// arithmetic is that of TimeConstantPair::apply, bit for bit.
+// jump per turn, each waiting for the comparison behind it. Once the weights are one of the two
+// pairs, the envelope under each pair is computed side by side and the active pair's is kept, so
+// the chain from frame to frame is a product, a sum and a selection; which pair is active is a
+// mask off that chain (see step). Every value sits in both lanes of an SSE2 vector, which makes
+// each comparison a whole mask; the arithmetic is that of TimeConstantPair::apply, bit for bit.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +17,7 @@
 #include "time_constant_pair.h"
 
 typedef double SmootherLanes __attribute__((vector_size(16)));
-typedef std::uint64_t SmootherMask __attribute__((vector_size(16)));
+typedef std::int64_t SmootherMask __attribute__((vector_size(16)));
 
 inline SmootherLanes bothLanes(double x) { return SmootherLanes{x, x}; }
 
@@ -26,52 +28,85 @@ struct ChooseByBits {
     return (SmootherLanes)(((SmootherMask)ifSet & mask) | ((SmootherMask)ifClear & ~mask));
   }
 };
-// A vector conditional, for code compiled for AVX, where it becomes a blend instruction.
+// A blend on the mask's sign bits, for code compiled for AVX: one instruction. Only ever
+// inlined into such code.
 struct ChooseByConditional {
-  static SmootherLanes choose(SmootherMask mask, SmootherLanes ifSet, SmootherLanes ifClear) {
-    return mask ? ifSet : ifClear;
+  __attribute__((always_inline)) static SmootherLanes choose(SmootherMask mask, SmootherLanes ifSet,
+                                                             SmootherLanes ifClear) {
+    return mask < 0 ? ifSet : ifClear;
   }
-};
-
-// The weights in lanes.
-struct SmootherWeights {
-  SmootherLanes input, state;
-
-  static SmootherWeights of(const TimeConstantPair &pair) {
-    return {bothLanes(pair.input), bothLanes(pair.state)};
-  }
-  TimeConstantPair pair() const { return {input[0], state[0]}; }
 };
 
 template <class Choice> class SwitchedSmoother {
 public:
-  SwitchedSmoother(const TimeConstantPair &active, double envelope)
-      : weights(SmootherWeights::of(active)), level(bothLanes(envelope)) {}
+  SwitchedSmoother(const TimeConstantPair &rising, const TimeConstantPair &falling,
+                   const TimeConstantPair &active, double envelope)
+      : risingInput(bothLanes(rising.input)), risingState(bothLanes(rising.state)),
+        fallingInput(bothLanes(falling.input)), fallingState(bothLanes(falling.state)),
+        otherWeights(active), level(bothLanes(envelope)) {
+    if (same(active, rising))
+      settle(allOnes());
+    else if (same(active, falling))
+      settle(SmootherMask{});
+  }
+
+  // Whether the weights are one of the two pairs; until the first turn they may be other ones,
+  // and only stepFromOtherWeights may run.
+  bool settled() const { return isSettled; }
 
   // One frame: the input now and the one before it. Neither may be NaN, nor the envelope.
-  __attribute__((always_inline)) double step(SmootherLanes input, SmootherLanes previous,
-                                             const SmootherWeights &rising,
-                                             const SmootherWeights &falling) {
-    const SmootherMask rises = (SmootherMask)(input > previous);
-    const SmootherWeights turn = {choose(rises, rising.input, falling.input),
-                                  choose(rises, rising.state, falling.state)};
-    // Rising and below, or not rising and not below, is a turn; anything else keeps.
-    const SmootherMask keep = rises ^ (SmootherMask)(level < input);
-    const SmootherLanes kept = weights.input * input + weights.state * level;
-    const SmootherLanes turned = turn.input * input + turn.state * level;
-    level = choose(keep, kept, turned);
-    weights = {choose(keep, weights.input, turn.input), choose(keep, weights.state, turn.state)};
+  __attribute__((always_inline)) double step(SmootherLanes input, SmootherLanes previous) {
+    const SmootherMask rises = input > previous;
+    const SmootherMask below = level < input;
+    // Rising and below is a turn to the rising pair, not rising and not below one to the
+    // falling pair; anything else keeps. Taken together: the majority of the three.
+    risingActive = (risingActive & below) | ((risingActive | below) & rises);
+    const SmootherLanes underRising = risingInput * input + risingState * level;
+    const SmootherLanes underFalling = fallingInput * input + fallingState * level;
+    level = Choice::choose(risingActive, underRising, underFalling);
+    return level[0];
+  }
+
+  // step while the weights are neither pair, until the first turn settles them.
+  double stepFromOtherWeights(SmootherLanes input, SmootherLanes previous) {
+    const double in = input[0];
+    const double now = level[0];
+    const bool rises = in > previous[0];
+    if (rises && now < in) {
+      settle(allOnes());
+      return step(input, previous);
+    }
+    if (!rises && now >= in) {
+      settle(SmootherMask{});
+      return step(input, previous);
+    }
+    level = bothLanes(otherWeights.apply(in, now));
     return level[0];
   }
 
   double envelope() const { return level[0]; }
-  TimeConstantPair activePair() const { return weights.pair(); }
-
-private:
-  static SmootherLanes choose(SmootherMask mask, SmootherLanes ifSet, SmootherLanes ifClear) {
-    return Choice::choose(mask, ifSet, ifClear);
+  TimeConstantPair activePair() const {
+    if (!isSettled)
+      return otherWeights;
+    if (risingActive[0])
+      return {risingInput[0], risingState[0]};
+    return {fallingInput[0], fallingState[0]};
   }
 
-  SmootherWeights weights;
+private:
+  static SmootherMask allOnes() { return SmootherMask{-1, -1}; }
+  // Bit for bit, so that a pair equal to one of the two takes exactly its place.
+  static bool same(const TimeConstantPair &a, const TimeConstantPair &b) {
+    return __builtin_memcmp(&a, &b, sizeof a) == 0;
+  }
+  void settle(SmootherMask rising) {
+    risingActive = rising;
+    isSettled = true;
+  }
+
+  SmootherLanes risingInput, risingState, fallingInput, fallingState;
+  TimeConstantPair otherWeights;
   SmootherLanes level;
+  SmootherMask risingActive{};
+  bool isSettled = false;
 };

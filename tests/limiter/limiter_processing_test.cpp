@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "limiter_test_signals.h"
@@ -307,53 +308,74 @@ struct ReferenceLimiter {
   }
 };
 
+// At both vector widths, and with the release time changing between blocks: weights taken under
+// earlier settings stay until the peak turns.
 TEST(LimiterProcessing, BlocksAgreeBitForBitWithTheFrameByFrameDefinition) {
   // Loud and quiet passages of tone and noise, a few non-finite and huge samples among them.
   Stereo in(40000);
   TestNoise noise(99);
   for (std::size_t i = 0; i < in.size(); ++i) {
-    const double level = (i / 3000) % 3 == 0 ? 0.05 : ((i / 3000) % 3 == 1 ? 0.9 : 3.0);
+    // In the soft knee's bend below the ceiling, in it above the ceiling, far above, louder.
+    const double levels[] = {0.05, 0.075, 0.9, 3.0};
+    const double level = levels[(i / 3000) % 4];
     const double tone = std::sin(0.07 * static_cast<double>(i));
     in.left[i] = static_cast<float>(level * (0.8 * tone + 0.2 * noise.next()));
     in.right[i] = static_cast<float>(level * (0.3 * noise.next() - 0.7 * tone));
   }
   in.left[777] = std::numeric_limits<float>::quiet_NaN();
   in.right[5001] = std::numeric_limits<float>::infinity();
-  in.left[9000] = std::numeric_limits<float>::max();
-  for (float knee : {0.0f, 1.0f}) {
-    for (float ahead : {0.0f, 1.0f}) {
-      LimiterParameters parameters;
-      parameters.values[P::type] = knee;
-      parameters.values[P::ahead] = ahead;
-      parameters.values[P::ceil] = 0.3f;
-      parameters.values[P::level] = 0.9f;
-      parameters.values[P::release] = 0.2f;
-      const LimiterSettings s = computeLimiterSettings(parameters, 44100.0);
-      LimiterProcessor processor;
-      processor.follow(s);
-      processor.reset();
-      ReferenceLimiter reference(s);
-      Stereo out(in.size()), expected(in.size());
-      // Odd block sizes, longer and shorter than the processor's passes, and single frames.
-      const int blocks[] = {1, 63, 64, 65, 500, 7, 129};
-      for (std::size_t at = 0, k = 0; at < in.size(); ++k) {
-        const int n = static_cast<int>(std::min<std::size_t>(blocks[k % 7], in.size() - at));
-        processor.process(s, &in.left[at], &in.right[at], &out.left[at], &out.right[at], n);
-        for (int i = 0; i < n; ++i)
-          reference.frame(s, in.left[at + i], in.right[at + i], expected.left[at + i],
-                          expected.right[at + i]);
-        ASSERT_EQ(processor.inputMeter(), reference.shownInput) << knee << ahead << " at " << at;
-        ASSERT_EQ(processor.outputMeter(), reference.shownOutput) << knee << ahead << " at " << at;
-        ASSERT_EQ(processor.limiting(), reference.lamp) << knee << ahead << " at " << at;
-        ASSERT_EQ(processor.envelopeLevel(), reference.envelope) << knee << ahead << " at " << at;
-        at += n;
-      }
-      for (std::size_t i = 0; i < in.size(); ++i) {
-        ASSERT_EQ(out.left[i], expected.left[i]) << knee << ahead << " frame " << i;
-        ASSERT_EQ(out.right[i], expected.right[i]) << knee << ahead << " frame " << i;
+  // Late: the envelope takes long to come down from there, and every knee region comes first.
+  in.left[38500] = std::numeric_limits<float>::max();
+  int earlierWeightsKept = 0;
+  for (bool wide : {false, true}) {
+    for (float knee : {0.0f, 1.0f}) {
+      for (float ahead : {0.0f, 1.0f}) {
+        LimiterParameters parameters;
+        parameters.values[P::type] = knee;
+        parameters.values[P::ahead] = ahead;
+        parameters.values[P::ceil] = 0.3f;
+        parameters.values[P::level] = 0.9f;
+        // 50 ms and 125 ms: the envelope falls through the soft knee's bend between passages.
+        parameters.values[P::release] = 0.0f;
+        const LimiterSettings first = computeLimiterSettings(parameters, 44100.0);
+        parameters.values[P::release] = 0.2f;
+        const LimiterSettings second = computeLimiterSettings(parameters, 44100.0);
+        LimiterProcessor processor;
+        processor.useWideLanes(wide);
+        processor.follow(first);
+        processor.reset();
+        ReferenceLimiter reference(first);
+        Stereo out(in.size()), expected(in.size());
+        // Odd block sizes, longer and shorter than the processor's passes, and single frames.
+        const int blocks[] = {1, 63, 64, 65, 500, 7, 129};
+        for (std::size_t at = 0, k = 0; at < in.size(); ++k) {
+          const LimiterSettings &s = (k / 5) % 2 ? second : first;
+          const int n = static_cast<int>(std::min<std::size_t>(blocks[k % 7], in.size() - at));
+          processor.process(s, &in.left[at], &in.right[at], &out.left[at], &out.right[at], n);
+          for (int i = 0; i < n; ++i)
+            reference.frame(s, in.left[at + i], in.right[at + i], expected.left[at + i],
+                            expected.right[at + i]);
+          const std::string where = std::to_string(wide) + std::to_string(knee) +
+                                    std::to_string(ahead) + " at " + std::to_string(at);
+          ASSERT_EQ(processor.inputMeter(), reference.shownInput) << where;
+          ASSERT_EQ(processor.outputMeter(), reference.shownOutput) << where;
+          ASSERT_EQ(processor.limiting(), reference.lamp) << where;
+          ASSERT_EQ(processor.envelopeLevel(), reference.envelope) << where;
+          const TimeConstantPair active = processor.envelopePair();
+          ASSERT_EQ(active.input, reference.active.input) << where;
+          ASSERT_EQ(active.state, reference.active.state) << where;
+          if (active.input != kImmediatePair.input && active.input != s.releasePair.input)
+            ++earlierWeightsKept;
+          at += n;
+        }
+        for (std::size_t i = 0; i < in.size(); ++i) {
+          ASSERT_EQ(out.left[i], expected.left[i]) << wide << knee << ahead << " frame " << i;
+          ASSERT_EQ(out.right[i], expected.right[i]) << wide << knee << ahead << " frame " << i;
+        }
       }
     }
   }
+  EXPECT_GT(earlierWeightsKept, 0);
 }
 
 TEST(LimiterProcessing, InPlaceBuffersAndEmptyBlocks) {
