@@ -44,16 +44,18 @@ LANES_INLINE void gainsOver(const CompressorSettings &s, const double *envelope,
                             const double *delayedLeft, const double *delayedRight, float *outLeft,
                             float *outRight, double *magnitude, int from, int to) {
   using D = typename L::Doubles;
-  // The logarithms come in a pass of their own: each pass then has a short chain of dependent
-  // instructions per vector, and the processor keeps many vectors in flight.
+  // Logarithms, gains and outputs come in passes of their own: each pass then has a short chain
+  // of dependent instructions per vector, and the processor keeps many vectors in flight.
   alignas(32) double logEnvelope[kProcessingChunk];
   for (int i = from; i < to; i += L::size)
     storeLanes(logEnvelope + i, logLanes<L>(loadLanes<D>(envelope + i)));
   const GainLanes<L> k(s);
+  alignas(32) double gains[kProcessingChunk];
+  for (int i = from; i < to; i += L::size)
+    storeLanes(gains + i,
+               gainsFor<L, SoftKnee>(loadLanes<D>(envelope + i), loadLanes<D>(logEnvelope + i), k));
   for (int i = from; i < to; i += L::size) {
-    const D g =
-        gainsFor<L, SoftKnee>(loadLanes<D>(envelope + i), loadLanes<D>(logEnvelope + i), k) *
-        s.outputGain;
+    const D g = loadLanes<D>(gains + i) * s.outputGain;
     const D l = saturated<L>(loadLanes<D>(delayedLeft + i) * g);
     const D r = saturated<L>(loadLanes<D>(delayedRight + i) * g);
     storeFloats<L>(outLeft + i, l);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <emmintrin.h>
 #include <vector>
 
 #include "dsp/peak_meters.h"
@@ -45,14 +46,14 @@ public:
     // jump: levels of noise turn too often for a jump to be guessed right.
     double step(double value) {
       history[position] = value;
-      if (holdCount == 0) {
+      if (__builtin_expect(holdCount == 0, 0)) {
         // The history includes the new value, so this also covers a new maximum.
         peak = largest();
         holdCount = length;
       } else {
-        const bool rises = value > peak;
-        holdCount = rises ? length : holdCount - 1;
-        peak = rises ? value : peak;
+        holdCount = value > peak ? length : holdCount - 1;
+        // maxsd picks the first operand only when it is larger, as a new maximum is taken.
+        peak = _mm_cvtsd_f64(_mm_max_sd(_mm_set_sd(value), _mm_set_sd(peak)));
       }
       position = position + 1 == length ? 0 : position + 1;
       return peak;

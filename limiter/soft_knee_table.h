@@ -73,27 +73,26 @@ private:
   template <class L> struct Powers { typename L::Doubles c0, c1, c2, c3, c4; };
   template <class L> LANES_INLINE Powers<L> coefficientsOf(typename L::Indices row) const {
     using D = typename L::Doubles;
-    using I = typename L::Integers;
     if constexpr (L::size == 2) {
       const double *p0 = coefficients[row[0]], *p1 = coefficients[row[1]];
       const D low0 = loadLanes<D>(p0), low1 = loadLanes<D>(p1);
       const D high0 = loadLanes<D>(p0 + 2), high1 = loadLanes<D>(p1 + 2);
-      return {__builtin_shuffle(low0, low1, I{0, 2}), __builtin_shuffle(low0, low1, I{1, 3}),
-              __builtin_shuffle(high0, high1, I{0, 2}), __builtin_shuffle(high0, high1, I{1, 3}),
-              D{p0[4], p1[4]}};
+      return {__builtin_shufflevector(low0, low1, 0, 2), __builtin_shufflevector(low0, low1, 1, 3),
+              __builtin_shufflevector(high0, high1, 0, 2),
+              __builtin_shufflevector(high0, high1, 1, 3), D{p0[4], p1[4]}};
     } else {
       const double *p0 = coefficients[row[0]], *p1 = coefficients[row[1]];
       const double *p2 = coefficients[row[2]], *p3 = coefficients[row[3]];
       const D r0 = loadLanes<D>(p0), r1 = loadLanes<D>(p1);
       const D r2 = loadLanes<D>(p2), r3 = loadLanes<D>(p3);
-      const D even01 = __builtin_shuffle(r0, r1, I{0, 4, 2, 6});
-      const D odd01 = __builtin_shuffle(r0, r1, I{1, 5, 3, 7});
-      const D even23 = __builtin_shuffle(r2, r3, I{0, 4, 2, 6});
-      const D odd23 = __builtin_shuffle(r2, r3, I{1, 5, 3, 7});
-      return {__builtin_shuffle(even01, even23, I{0, 1, 4, 5}),
-              __builtin_shuffle(odd01, odd23, I{0, 1, 4, 5}),
-              __builtin_shuffle(even01, even23, I{2, 3, 6, 7}),
-              __builtin_shuffle(odd01, odd23, I{2, 3, 6, 7}), D{p0[4], p1[4], p2[4], p3[4]}};
+      const D even01 = __builtin_shufflevector(r0, r1, 0, 4, 2, 6);
+      const D odd01 = __builtin_shufflevector(r0, r1, 1, 5, 3, 7);
+      const D even23 = __builtin_shufflevector(r2, r3, 0, 4, 2, 6);
+      const D odd23 = __builtin_shufflevector(r2, r3, 1, 5, 3, 7);
+      return {__builtin_shufflevector(even01, even23, 0, 1, 4, 5),
+              __builtin_shufflevector(odd01, odd23, 0, 1, 4, 5),
+              __builtin_shufflevector(even01, even23, 2, 3, 6, 7),
+              __builtin_shufflevector(odd01, odd23, 2, 3, 6, 7), D{p0[4], p1[4], p2[4], p3[4]}};
     }
   }
 
