@@ -120,25 +120,36 @@ LANES_INLINE void detectEnvelope(LimiterDetector &d, const TimeConstantPair &rel
 
 // The soft knee's gains in place of the envelopes. Each vector's lookup and polynomial are a
 // long chain of dependent instructions; in two passes with short loops, the processor keeps many
-// vectors of each in flight.
+// vectors of each in flight. Vectors with no lane in the bend take their gains in the first pass,
+// and only the others are looked up in the second.
 template <class L>
 LANES_INLINE void softKneeGains(const SoftKneeTable &table, double *envelopes, int frames) {
   using D = typename L::Doubles;
   using Indices = typename L::Indices;
   alignas(32) std::int32_t rows[LimiterProcessor::kChunk];
   alignas(32) double places[LimiterProcessor::kChunk];
+  int bent[LimiterProcessor::kChunk / L::size];
+  int bentCount = 0;
   const int wide = frames / L::size * L::size;
   for (int i = 0; i < wide; i += L::size) {
+    const D x = loadLanes<D>(envelopes + i);
     Indices row;
     D place;
-    table.locate<L>(loadLanes<D>(envelopes + i), row, place);
+    table.locate<L>(x, row, place);
     storeLanes(rows + i, row);
     storeLanes(places + i, place);
+    const bool inBend = SoftKneeTable::anyInBend<L>(x);
+    bent[bentCount] = i;
+    bentCount += inBend;
+    if (!inBend)
+      storeLanes(envelopes + i, SoftKneeTable::outsideGains<L>(x));
   }
-  for (int i = 0; i < wide; i += L::size)
+  for (int k = 0; k < bentCount; ++k) {
+    const int i = bent[k];
     storeLanes(envelopes + i,
                table.gainsAt<L>(loadLanes<D>(envelopes + i), loadLanes<Indices>(rows + i),
                                 loadLanes<D>(places + i)));
+  }
   for (int i = wide; i < frames; ++i)
     envelopes[i] = table.gain(envelopes[i]).gain;
 }

@@ -55,6 +55,15 @@ public:
     row = piece + (__builtin_convertvector(above, Indices) & kPieces);
     place = 2.0 * (u - __builtin_convertvector(piece, D)) - 1.0;
   }
+  // Whether any lane lies in the bend; where none does, outsideGains gives every lane's gain.
+  template <class L> static LANES_INLINE bool anyInBend(typename L::Doubles envelope) {
+    return anyLane<L>((envelope > kSoftKneeLow) & (envelope <= kSoftKneeHigh));
+  }
+  template <class L>
+  static LANES_INLINE typename L::Doubles outsideGains(typename L::Doubles envelope) {
+    const typename L::Doubles above = 1.0 / envelope;
+    return envelope <= kSoftKneeLow ? broadcast<L>(1.0) : above;
+  }
   template <class L>
   LANES_INLINE typename L::Doubles gainsAt(typename L::Doubles envelope, typename L::Indices row,
                                            typename L::Doubles t) const {
