@@ -137,6 +137,10 @@ struct NarrowPasses {
                     float *outL, float *outR, double *m, int n) {
     applyGains<Lanes2, SoftKnee>(s, e, l, r, outL, outR, m, n);
   }
+  static void meter(MeterWindow &window, const double *in, const double *out, int n, int length,
+                    double &shownIn, double &shownOut) {
+    window.addBlock<Lanes2>(in, out, n, length, shownIn, shownOut);
+  }
 };
 struct WidePasses {
   __attribute__((target("avx2"))) static void
@@ -154,6 +158,11 @@ struct WidePasses {
                                                     const double *l, const double *r, float *outL,
                                                     float *outR, double *m, int n) {
     applyGains<Lanes4, SoftKnee>(s, e, l, r, outL, outR, m, n);
+  }
+  __attribute__((target("avx2"))) static void meter(MeterWindow &window, const double *in,
+                                                    const double *out, int n, int length,
+                                                    double &shownIn, double &shownOut) {
+    window.addBlock<Lanes4>(in, out, n, length, shownIn, shownOut);
   }
 };
 
@@ -234,7 +243,8 @@ void CompressorProcessor::runWith(const CompressorSettings &s, const float *inLe
 
     Passes::template gains<SoftKnee>(s, envelope, dL, dR, outLeft + start, outRight + start,
                                      outputMagnitude, n);
-    meters.addBlock(inputMagnitude, outputMagnitude, n, s.meterLength, shownInput, shownOutput);
+    Passes::meter(meters, inputMagnitude, outputMagnitude, n, s.meterLength, shownInput,
+                  shownOutput);
   }
   state = d;
   lamp = compressingAt(d.envelope, s);

@@ -205,6 +205,10 @@ struct NarrowPasses {
                     float *outL, float *outR, double *m, int n) {
     applyGains<Lanes2, SoftKnee>(s, e, l, r, outL, outR, m, n);
   }
+  static void meter(MeterWindow &window, const double *in, const double *out, int n, int length,
+                    double &shownIn, double &shownOut) {
+    window.addBlock<Lanes2>(in, out, n, length, shownIn, shownOut);
+  }
 };
 struct WidePasses {
   __attribute__((target("avx2"))) static void scale(const LimiterSettings &s, const float *inL,
@@ -231,6 +235,11 @@ struct WidePasses {
                                                     const double *l, const double *r, float *outL,
                                                     float *outR, double *m, int n) {
     applyGains<Lanes4, SoftKnee>(s, e, l, r, outL, outR, m, n);
+  }
+  __attribute__((target("avx2"))) static void meter(MeterWindow &window, const double *in,
+                                                    const double *out, int n, int length,
+                                                    double &shownIn, double &shownOut) {
+    window.addBlock<Lanes4>(in, out, n, length, shownIn, shownOut);
   }
 };
 
@@ -271,8 +280,8 @@ void LimiterProcessor::runWith(const LimiterSettings &s, const float *inLeft, co
       Passes::softKnee(softKnee, envelopes, n);
     Passes::template gains<SoftKnee>(s, envelopes, dL, dR, outLeft + start, outRight + start,
                                      outputMagnitude, n);
-    meterWindow.addBlock(inputMagnitude, outputMagnitude, n, s.meterLength, shownInput,
-                         shownOutput);
+    Passes::meter(meterWindow, inputMagnitude, outputMagnitude, n, s.meterLength, shownInput,
+                  shownOutput);
   }
 
   hold.store(d.held);

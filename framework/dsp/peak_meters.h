@@ -6,22 +6,25 @@
 #include <atomic>
 #include <cmath>
 
+#include "vector_lanes.h"
+
 // The largest of `count` values, at least `floor`. Peaks are positive, so the order of the
-// comparisons does not matter: four run side by side, in two vectors of two.
-inline double largestOf(const double *values, int count, double floor) {
-  typedef double Pair __attribute__((vector_size(16)));
-  Pair a = {floor, floor};
-  Pair b = a;
+// comparisons does not matter: two vectors of lanes run side by side.
+template <class L = Lanes2>
+LANES_INLINE double largestOf(const double *values, int count, double floor) {
+  using D = typename L::Doubles;
+  D a = broadcast<L>(floor);
+  D b = a;
   int i = 0;
-  for (; i + 4 <= count; i += 4) {
-    Pair x, y;
-    __builtin_memcpy(&x, values + i, sizeof x);
-    __builtin_memcpy(&y, values + i + 2, sizeof y);
+  for (; i + 2 * L::size <= count; i += 2 * L::size) {
+    const D x = loadLanes<D>(values + i), y = loadLanes<D>(values + i + L::size);
     a = x > a ? x : a;
     b = y > b ? y : b;
   }
   a = b > a ? b : a;
-  double largest = a[1] > a[0] ? a[1] : a[0];
+  double largest = floor;
+  for (int k = 0; k < L::size; ++k)
+    largest = a[k] > largest ? a[k] : largest;
   for (; i < count; ++i)
     largest = values[i] > largest ? values[i] : largest;
   return largest;
@@ -49,14 +52,16 @@ struct MeterWindow {
     }
   }
 
-  // add() for a block of frames; the shown values are those after its last frame.
-  void addBlock(const double *inputMagnitudes, const double *outputMagnitudes, int frames,
-                int length, double &shownInput, double &shownOutput) {
+  // add() for a block of frames; the shown values are those after its last frame. Four lanes
+  // wide only inside code compiled for AVX2.
+  template <class L = Lanes2>
+  LANES_INLINE void addBlock(const double *inputMagnitudes, const double *outputMagnitudes,
+                             int frames, int length, double &shownInput, double &shownOutput) {
     for (int done = 0; done < frames;) {
       // Frames up to and including the one that restarts the window.
       const int n = std::min(frames - done, std::max(length + 1 - count, 1));
-      inputPeak = largestOf(inputMagnitudes + done, n, inputPeak);
-      outputPeak = largestOf(outputMagnitudes + done, n, outputPeak);
+      inputPeak = largestOf<L>(inputMagnitudes + done, n, inputPeak);
+      outputPeak = largestOf<L>(outputMagnitudes + done, n, outputPeak);
       shownInput = inputPeak;
       shownOutput = outputPeak;
       count += n;

@@ -125,10 +125,12 @@ TEST(MeterWindow, BlocksAndLargestAgreeWithFrameByFrame) {
       for (int i = 0; i < count; ++i)
         values[i] = 0.01 * (i + 1);
       values[at] = 2.0 + at;
-      ASSERT_EQ(largestOf(values.data(), count, 0.5), 2.0 + at) << count << " " << at;
+      ASSERT_EQ(largestOf<Lanes2>(values.data(), count, 0.5), 2.0 + at) << count << " " << at;
+      ASSERT_EQ(largestOf<Lanes4>(values.data(), count, 0.5), 2.0 + at) << count << " " << at;
     }
     std::fill(values.begin(), values.end(), 8.5);
-    ASSERT_EQ(largestOf(values.data(), count, 9.0), 9.0) << count;
+    ASSERT_EQ(largestOf<Lanes2>(values.data(), count, 9.0), 9.0) << count;
+    ASSERT_EQ(largestOf<Lanes4>(values.data(), count, 9.0), 9.0) << count;
   }
 
   std::vector<double> in(1000), out(1000);
