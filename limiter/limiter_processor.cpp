@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "dsp/sample_guards.h"
-#include "dsp/switched_smoother.h"
 #include "dsp/vector_lanes.h"
 
 namespace {
@@ -96,26 +95,28 @@ LANES_INLINE void detectorLevels(const double *left, const double *right, double
 }
 
 // The detector: the one chain from frame to frame. Instant attack on a rising peak, release
-// while it holds or falls below the envelope; otherwise the weights stay.
-template <class Choice>
-LANES_INLINE void detectEnvelope(LimiterDetector &d, const TimeConstantPair &releasePair,
-                                 const double *levels, double *envelopes, int frames) {
-  SwitchedSmoother<Choice> smoother(kImmediatePair, releasePair, d.active, d.envelope);
+// while it holds or falls below the envelope; otherwise the weights stay. The held peak turns
+// seldom, so these jumps are guessed right nearly always and cost less than choosing by masks.
+void detectEnvelope(LimiterDetector &d, const TimeConstantPair &releasePair, const double *levels,
+                    double *envelopes, int frames) {
   PeakHold::Cursor held = d.held;
-  int i = 0;
-  for (; i < frames && !smoother.settled(); ++i) {
+  TimeConstantPair active = d.active;
+  double env = d.envelope;
+  for (int i = 0; i < frames; ++i) {
     const double previousPeak = held.peak;
     const double peak = held.step(levels[i]);
-    envelopes[i] = smoother.stepFromOtherWeights(bothLanes(peak), bothLanes(previousPeak));
-  }
-  for (; i < frames; ++i) {
-    const double previousPeak = held.peak;
-    const double peak = held.step(levels[i]);
-    envelopes[i] = smoother.step(bothLanes(peak), bothLanes(previousPeak));
+    if (peak > previousPeak) {
+      if (env < peak)
+        active = kImmediatePair;
+    } else if (env >= peak) {
+      active = releasePair;
+    }
+    env = active.apply(peak, env);
+    envelopes[i] = env;
   }
   d.held = held;
-  d.active = smoother.activePair();
-  d.envelope = smoother.envelope();
+  d.active = active;
+  d.envelope = env;
 }
 
 // The soft knee's gains in place of the envelopes. Each vector's lookup and polynomial are a
@@ -193,12 +194,10 @@ struct NarrowPasses {
   static void levels(const double *l, const double *r, double *levels, int n) {
     detectorLevels<Lanes2>(l, r, levels, n);
   }
-  static void detect(LimiterDetector &d, const TimeConstantPair &release, const double *levels,
-                     double *envelopes, int n) {
-    detectEnvelope<ChooseByBits>(d, release, levels, envelopes, n);
-  }
+  // Without AVX2, one lookup per frame costs less than moving two lanes' pieces into place.
   static void softKnee(const SoftKneeTable &table, double *envelopes, int n) {
-    softKneeGains<Lanes2>(table, envelopes, n);
+    for (int i = 0; i < n; ++i)
+      envelopes[i] = table.gain(envelopes[i]).gain;
   }
   template <bool SoftKnee>
   static void gains(const LimiterSettings &s, const double *e, const double *l, const double *r,
@@ -219,12 +218,6 @@ struct WidePasses {
   __attribute__((target("avx2"))) static void levels(const double *l, const double *r,
                                                      double *levels, int n) {
     detectorLevels<Lanes4>(l, r, levels, n);
-  }
-  __attribute__((target("avx2"))) static void detect(LimiterDetector &d,
-                                                     const TimeConstantPair &release,
-                                                     const double *levels, double *envelopes,
-                                                     int n) {
-    detectEnvelope<ChooseByConditional>(d, release, levels, envelopes, n);
   }
   __attribute__((target("avx2"))) static void softKnee(const SoftKneeTable &table,
                                                        double *envelopes, int n) {
@@ -275,7 +268,7 @@ void LimiterProcessor::runWith(const LimiterSettings &s, const float *inLeft, co
       Passes::levels(sL, sR, levels, n);
     else
       Passes::levels(dL, dR, levels, n);
-    Passes::detect(d, s.releasePair, levels, envelopes, n);
+    detectEnvelope(d, s.releasePair, levels, envelopes, n);
     if (SoftKnee)
       Passes::softKnee(softKnee, envelopes, n);
     Passes::template gains<SoftKnee>(s, envelopes, dL, dR, outLeft + start, outRight + start,

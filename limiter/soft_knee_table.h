@@ -29,8 +29,9 @@ public:
     return {a[0] + t * (a[1] + t * (a[2] + t * (a[3] + t * a[4]))), above ? 1.0f : 0.0f};
   }
 
-  // The gains of several envelopes, as gain() gives them, without jumps: levels that cross the
-  // bend's edges often would make each a guess. In two halves, so that a pass over many frames
+  // The gains of four envelopes, as gain() gives them, without jumps: levels that cross the
+  // bend's edges often would make each a guess. For code compiled for AVX2; with two lanes the
+  // shuffles cost more than a lookup per frame. In two halves, so that a pass over many frames
   // can run each on its own: each lane's row and its place in the piece, then the gain there.
   template <class L> LANES_INLINE typename L::Doubles gains(typename L::Doubles envelope) const {
     typename L::Indices row;
@@ -57,7 +58,7 @@ public:
   }
   // Whether any lane lies in the bend; where none does, outsideGains gives every lane's gain.
   template <class L> static LANES_INLINE bool anyInBend(typename L::Doubles envelope) {
-    return anyLane<L>((envelope > kSoftKneeLow) & (envelope <= kSoftKneeHigh));
+    return anyLane((envelope > kSoftKneeLow) & (envelope <= kSoftKneeHigh));
   }
   template <class L>
   static LANES_INLINE typename L::Doubles outsideGains(typename L::Doubles envelope) {
@@ -82,27 +83,19 @@ private:
   template <class L> struct Powers { typename L::Doubles c0, c1, c2, c3, c4; };
   template <class L> LANES_INLINE Powers<L> coefficientsOf(typename L::Indices row) const {
     using D = typename L::Doubles;
-    if constexpr (L::size == 2) {
-      const double *p0 = coefficients[row[0]], *p1 = coefficients[row[1]];
-      const D low0 = loadLanes<D>(p0), low1 = loadLanes<D>(p1);
-      const D high0 = loadLanes<D>(p0 + 2), high1 = loadLanes<D>(p1 + 2);
-      return {__builtin_shufflevector(low0, low1, 0, 2), __builtin_shufflevector(low0, low1, 1, 3),
-              __builtin_shufflevector(high0, high1, 0, 2),
-              __builtin_shufflevector(high0, high1, 1, 3), D{p0[4], p1[4]}};
-    } else {
-      const double *p0 = coefficients[row[0]], *p1 = coefficients[row[1]];
-      const double *p2 = coefficients[row[2]], *p3 = coefficients[row[3]];
-      const D r0 = loadLanes<D>(p0), r1 = loadLanes<D>(p1);
-      const D r2 = loadLanes<D>(p2), r3 = loadLanes<D>(p3);
-      const D even01 = __builtin_shufflevector(r0, r1, 0, 4, 2, 6);
-      const D odd01 = __builtin_shufflevector(r0, r1, 1, 5, 3, 7);
-      const D even23 = __builtin_shufflevector(r2, r3, 0, 4, 2, 6);
-      const D odd23 = __builtin_shufflevector(r2, r3, 1, 5, 3, 7);
-      return {__builtin_shufflevector(even01, even23, 0, 1, 4, 5),
-              __builtin_shufflevector(odd01, odd23, 0, 1, 4, 5),
-              __builtin_shufflevector(even01, even23, 2, 3, 6, 7),
-              __builtin_shufflevector(odd01, odd23, 2, 3, 6, 7), D{p0[4], p1[4], p2[4], p3[4]}};
-    }
+    static_assert(L::size == 4, "two lanes look the table up frame by frame");
+    const double *p0 = coefficients[row[0]], *p1 = coefficients[row[1]];
+    const double *p2 = coefficients[row[2]], *p3 = coefficients[row[3]];
+    const D r0 = loadLanes<D>(p0), r1 = loadLanes<D>(p1);
+    const D r2 = loadLanes<D>(p2), r3 = loadLanes<D>(p3);
+    const D even01 = __builtin_shufflevector(r0, r1, 0, 4, 2, 6);
+    const D odd01 = __builtin_shufflevector(r0, r1, 1, 5, 3, 7);
+    const D even23 = __builtin_shufflevector(r2, r3, 0, 4, 2, 6);
+    const D odd23 = __builtin_shufflevector(r2, r3, 1, 5, 3, 7);
+    return {__builtin_shufflevector(even01, even23, 0, 1, 4, 5),
+            __builtin_shufflevector(odd01, odd23, 0, 1, 4, 5),
+            __builtin_shufflevector(even01, even23, 2, 3, 6, 7),
+            __builtin_shufflevector(odd01, odd23, 2, 3, 6, 7), D{p0[4], p1[4], p2[4], p3[4]}};
   }
 
   // One side of the ceiling: where it starts, and its kPieces pieces per unit of envelope.

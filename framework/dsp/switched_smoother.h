@@ -1,8 +1,7 @@
-// An envelope step for a detector whose input turns often, such as an RMS level or a held peak:
-// a one-pole smoother whose weights switch as its input turns. It takes the rising weights when
-// the input rises above the envelope, the falling ones when the input does not rise and the
-// envelope is at or above it, and otherwise keeps the weights it had, which may come from earlier
-// settings.
+// An envelope step for a detector whose input turns often, such as an RMS level: a one-pole
+// smoother whose weights switch as its input turns. It takes the rising weights when the input
+// rises above the envelope, the falling ones when the input does not rise and the envelope is at
+// or above it, and otherwise keeps the weights it had, which may come from earlier settings.
 //
 // The choice is made with masks, not jumps: an input that turns often would cost a mispredicted
 // jump per turn, each waiting for the comparison behind it. Once the weights are one of the two

@@ -81,13 +81,10 @@ template <class L> LANES_INLINE typename L::Doubles saturated(typename L::Double
   return x < -largest ? -largest : x;
 }
 
-// Whether any lane of a comparison's mask is set.
-template <class L> LANES_INLINE bool anyLane(typename L::Integers mask) {
-  if constexpr (L::size == 2)
-    return _mm_movemask_pd((__m128d)mask) != 0;
-  else
-    return _mm_movemask_pd((__m128d)(__builtin_shufflevector(mask, mask, 0, 1) |
-                                     __builtin_shufflevector(mask, mask, 2, 3))) != 0;
+// Whether any lane of a four-lane comparison's mask is set.
+LANES_INLINE bool anyLane(Lanes4::Integers mask) {
+  return _mm_movemask_pd((__m128d)(__builtin_shufflevector(mask, mask, 0, 1) |
+                                   __builtin_shufflevector(mask, mask, 2, 3))) != 0;
 }
 
 // A sample as it came, or silence when it is not finite.
