@@ -123,7 +123,7 @@ LANES_INLINE void detectEnvelope(CompressorDetector &state, const TimeConstantPa
 
 // The vector passes at both widths. The four-lane ones are compiled for AVX2 and only called
 // where the processor has it; both widths compute the same bits.
-struct NarrowPasses {
+struct NarrowPasses : NarrowMeterPass {
   static void detect(CompressorDetector &d, const TimeConstantPair &rms,
                      const TimeConstantPair &attack, const TimeConstantPair &release,
                      const double *tL, const double *tR, double *envelope, int n) {
@@ -137,12 +137,8 @@ struct NarrowPasses {
                     float *outL, float *outR, double *m, int n) {
     applyGains<Lanes2, SoftKnee>(s, e, l, r, outL, outR, m, n);
   }
-  static void meter(MeterWindow &window, const double *in, const double *out, int n, int length,
-                    double &shownIn, double &shownOut) {
-    window.addBlock<Lanes2>(in, out, n, length, shownIn, shownOut);
-  }
 };
-struct WidePasses {
+struct WidePasses : WideMeterPass {
   __attribute__((target("avx2"))) static void
   detect(CompressorDetector &d, const TimeConstantPair &rms, const TimeConstantPair &attack,
          const TimeConstantPair &release, const double *tL, const double *tR, double *envelope,
@@ -158,11 +154,6 @@ struct WidePasses {
                                                     const double *l, const double *r, float *outL,
                                                     float *outR, double *m, int n) {
     applyGains<Lanes4, SoftKnee>(s, e, l, r, outL, outR, m, n);
-  }
-  __attribute__((target("avx2"))) static void meter(MeterWindow &window, const double *in,
-                                                    const double *out, int n, int length,
-                                                    double &shownIn, double &shownOut) {
-    window.addBlock<Lanes4>(in, out, n, length, shownIn, shownOut);
   }
 };
 

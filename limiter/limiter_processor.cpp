@@ -186,7 +186,7 @@ LANES_INLINE void applyGains(const LimiterSettings &s, const double *envelopeOrG
 
 // The passes at both widths. The four-lane ones are compiled for AVX2 and only called where the
 // processor has it; both widths compute the same bits.
-struct NarrowPasses {
+struct NarrowPasses : NarrowMeterPass {
   static void scale(const LimiterSettings &s, const float *inL, const float *inR, double *l,
                     double *r, double *m, int n) {
     scaleInputs<Lanes2>(s, inL, inR, l, r, m, n);
@@ -204,12 +204,8 @@ struct NarrowPasses {
                     float *outL, float *outR, double *m, int n) {
     applyGains<Lanes2, SoftKnee>(s, e, l, r, outL, outR, m, n);
   }
-  static void meter(MeterWindow &window, const double *in, const double *out, int n, int length,
-                    double &shownIn, double &shownOut) {
-    window.addBlock<Lanes2>(in, out, n, length, shownIn, shownOut);
-  }
 };
-struct WidePasses {
+struct WidePasses : WideMeterPass {
   __attribute__((target("avx2"))) static void scale(const LimiterSettings &s, const float *inL,
                                                     const float *inR, double *l, double *r,
                                                     double *m, int n) {
@@ -228,11 +224,6 @@ struct WidePasses {
                                                     const double *l, const double *r, float *outL,
                                                     float *outR, double *m, int n) {
     applyGains<Lanes4, SoftKnee>(s, e, l, r, outL, outR, m, n);
-  }
-  __attribute__((target("avx2"))) static void meter(MeterWindow &window, const double *in,
-                                                    const double *out, int n, int length,
-                                                    double &shownIn, double &shownOut) {
-    window.addBlock<Lanes4>(in, out, n, length, shownIn, shownOut);
   }
 };
 

@@ -75,6 +75,22 @@ struct MeterWindow {
   }
 };
 
+// The meter windows' pass at both widths, for the block passes of either plug-in: four lanes
+// only where the processor has AVX2.
+struct NarrowMeterPass {
+  static void meter(MeterWindow &window, const double *in, const double *out, int n, int length,
+                    double &shownIn, double &shownOut) {
+    window.addBlock<Lanes2>(in, out, n, length, shownIn, shownOut);
+  }
+};
+struct WideMeterPass {
+  __attribute__((target("avx2"))) static void meter(MeterWindow &window, const double *in,
+                                                    const double *out, int n, int length,
+                                                    double &shownIn, double &shownOut) {
+    window.addBlock<Lanes4>(in, out, n, length, shownIn, shownOut);
+  }
+};
+
 // What the editor reads: written once per block by the audio thread.
 struct PublishedMeters {
   std::atomic<double> input{0.0};
