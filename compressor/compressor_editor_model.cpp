@@ -10,19 +10,12 @@ namespace compressor_editor {
 
 namespace {
 
-constexpr float kKneeHard = 19999.0f;
-constexpr float kKneeSoft = 20000.0f;
-constexpr float kAheadOff = 9999.0f;
-constexpr float kAheadOn = 10000.0f;
 constexpr float kRatioCodeBase = -200.0f;
-
-// Truncated towards zero; values far outside any code count as no code.
-long codeOf(float value) { return std::fabs(value) < 1e9f ? static_cast<long>(value) : 0; }
 
 } // namespace
 
 void labelText(float value, char *text) {
-  switch (codeOf(value)) {
+  switch (displayCodeOf(value)) {
   case 1:
     std::strcpy(text, "THRESH");
     break;
@@ -52,16 +45,7 @@ void valueText(float value, char *text) {
     std::snprintf(text, 16, ratio < 10.0f ? "%2.1f:1" : "%2.0f:1", ratio);
     return;
   }
-  const long code = codeOf(value);
-  if (code == static_cast<long>(kKneeHard))
-    std::strcpy(text, "hard");
-  else if (code == static_cast<long>(kKneeSoft))
-    std::strcpy(text, "soft");
-  else if (code == static_cast<long>(kAheadOff))
-    std::strcpy(text, "off");
-  else if (code == static_cast<long>(kAheadOn))
-    std::strcpy(text, "on");
-  else
+  if (!switchCodeText(value, text))
     std::snprintf(text, 16, std::fabs(value) < 100.0f ? "%2.1f" : "%2.0f", value);
 }
 
@@ -92,10 +76,10 @@ bool displayValuesFor(int index, float v, PanelDisplayValues &values) {
     values = {5.0f, static_cast<float>(levelDbFromValue(v))};
     return true;
   case P::type:
-    values = {6.0f, on ? kKneeSoft : kKneeHard};
+    values = {6.0f, on ? kKneeSoftCode : kKneeHardCode};
     return true;
   case P::ahead:
-    values = {7.0f, on ? kAheadOn : kAheadOff};
+    values = {7.0f, on ? kAheadOnCode : kAheadOffCode};
     return true;
   default:
     return false;

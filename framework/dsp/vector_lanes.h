@@ -14,7 +14,6 @@ struct Lanes2 {
   typedef std::int64_t Integers __attribute__((vector_size(16)));
   typedef std::uint64_t Bits __attribute__((vector_size(16)));
   typedef float Floats __attribute__((vector_size(8)));
-  typedef std::int32_t Indices __attribute__((vector_size(8)));
   static constexpr int size = 2;
 };
 struct Lanes4 {
