@@ -7,6 +7,7 @@
 #include <thread>
 #include <utility>
 
+#include "display_input.h"
 #include "gui/bitmap.h"
 #include "gui/draw_context.h"
 #include "gui/offscreen_context.h"
@@ -14,38 +15,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Runs the display server's own input tool and waits for it. Keys and buttons pressed through
-// the display server stay pressed while the pointer moves over our windows; wine takes the
-// modifier and button state of every pointer event from there, so injected ones would not last.
-bool runInputTool(const std::string &arguments) {
-  std::string line = "Z:\\usr\\bin\\xdotool " + arguments;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process))
-    return false;
-  WaitForSingleObject(process.hProcess, 5000);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return true;
-}
-
-const char *keyName(unsigned short virtualKey) {
-  switch (virtualKey) {
-  case VK_SHIFT:
-    return "shift";
-  case VK_CONTROL:
-    return "ctrl";
-  case VK_MENU:
-    return "alt";
-  default:
-    return "";
-  }
-}
-
-bool keyIsDown(int virtualKey) { return (GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
 
 } // namespace
 
@@ -169,76 +138,22 @@ VstIntPtr ControlTestBed::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr va
 
 namespace input {
 
-namespace {
-
-std::string moveCommand(Point framePoint) {
-  return "mousemove " + std::to_string(kFrameScreenX + framePoint.h) + " " +
-         std::to_string(kFrameScreenY + framePoint.v) + " ";
-}
-
-void waitForPointerAt(Point framePoint) {
-  waitFor([framePoint] {
-    POINT now;
-    GetCursorPos(&now);
-    return now.x == kFrameScreenX + framePoint.h && now.y == kFrameScreenY + framePoint.v;
-  });
-}
-
-} // namespace
-
 void moveTo(Point framePoint) {
-  runInputTool(moveCommand(framePoint));
-  waitForPointerAt(framePoint);
+  displayinput::moveTo(kFrameScreenX + framePoint.h, kFrameScreenY + framePoint.v);
 }
-
-void pressLeft() {
-  runInputTool("mousedown 1");
-  waitFor([] { return keyIsDown(VK_LBUTTON); });
-}
-
-void releaseLeft() {
-  runInputTool("mouseup 1");
-  waitFor([] { return !keyIsDown(VK_LBUTTON); });
-}
-
-void keyDown(unsigned short virtualKey) {
-  runInputTool(std::string("keydown ") + keyName(virtualKey));
-  waitFor([virtualKey] { return keyIsDown(virtualKey); });
-}
-
-void keyUp(unsigned short virtualKey) {
-  runInputTool(std::string("keyup ") + keyName(virtualKey));
-  waitFor([virtualKey] { return !keyIsDown(virtualKey); });
-}
+void pressLeft() { displayinput::pressLeft(); }
+void releaseLeft() { displayinput::releaseLeft(); }
+void keyDown(unsigned short virtualKey) { displayinput::keyDown(virtualKey); }
+void keyUp(unsigned short virtualKey) { displayinput::keyUp(virtualKey); }
 
 void glide(Point from, Point to, int pauseMs) {
-  // One run of the tool for the whole way: starting it costs more than a step.
-  const std::string pauseCommand = "sleep " + std::to_string(pauseMs / 1000.0) + " ";
-  std::string commands;
-  Point at = from;
-  while (at != to) {
-    at.h += (to.h > at.h) - (to.h < at.h);
-    at.v += (to.v > at.v) - (to.v < at.v);
-    commands += moveCommand(at) + pauseCommand;
-  }
-  if (!commands.empty())
-    runInputTool(commands);
-  waitForPointerAt(to);
+  displayinput::glide(kFrameScreenX + from.h, kFrameScreenY + from.v, kFrameScreenX + to.h,
+                      kFrameScreenY + to.v, pauseMs);
 }
 
-void pause(int milliseconds) { Sleep(milliseconds); }
-
-void holdKeys(const std::vector<unsigned short> &keys) {
-  for (unsigned short key : keys)
-    keyDown(key);
-  if (!keys.empty())
-    pause(20);
-}
-
-void releaseKeys(const std::vector<unsigned short> &keys) {
-  for (unsigned short key : keys)
-    keyUp(key);
-}
+void pause(int milliseconds) { displayinput::pause(milliseconds); }
+void holdKeys(const std::vector<unsigned short> &keys) { displayinput::holdKeys(keys); }
+void releaseKeys(const std::vector<unsigned short> &keys) { displayinput::releaseKeys(keys); }
 
 void click(Point at, const std::vector<unsigned short> &held) {
   moveTo(at);
@@ -252,14 +167,17 @@ void click(Point at, const std::vector<unsigned short> &held) {
   pause(30);
 }
 
+void quickClick(Point at, const std::vector<unsigned short> &held) {
+  moveTo(at);
+  pause(40);
+  holdKeys(held);
+  displayinput::quickClick();
+  releaseKeys(held);
+  pause(30);
+}
+
 bool waitFor(const std::function<bool()> &condition, int timeoutMs) {
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (!condition()) {
-    if (Clock::now() > deadline)
-      return false;
-    Sleep(2);
-  }
-  return true;
+  return displayinput::waitFor(condition, timeoutMs);
 }
 
 } // namespace input

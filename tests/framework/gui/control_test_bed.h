@@ -111,6 +111,8 @@ void holdKeys(const std::vector<unsigned short> &keys);
 void releaseKeys(const std::vector<unsigned short> &keys);
 // Press and release at `at`, with `held` keys down around the press.
 void click(Point at, const std::vector<unsigned short> &held = {});
+// The same with press and release sent together: the button is up before the window sees it.
+void quickClick(Point at, const std::vector<unsigned short> &held = {});
 // Polls `condition` (for instance what the host has received so far).
 bool waitFor(const std::function<bool()> &condition, int timeoutMs = 5000);
 } // namespace input

@@ -11,7 +11,8 @@ if(NOT WIN32)
   return()
 endif()
 
-add_library(gui_test_support STATIC ${PROJECT_SOURCE_DIR}/tests/gui_support/gui_test_support.cpp)
+add_library(gui_test_support STATIC ${PROJECT_SOURCE_DIR}/tests/gui_support/gui_test_support.cpp
+                                    ${PROJECT_SOURCE_DIR}/tests/gui_support/display_input.cpp)
 target_include_directories(gui_test_support PUBLIC ${PROJECT_SOURCE_DIR}/tests/gui_support
                                                    ${PROJECT_SOURCE_DIR}/framework)
 target_link_libraries(gui_test_support PRIVATE project_options PUBLIC user32 gdi32)
