@@ -13,8 +13,8 @@ namespace {
 // Keeps every value that follows away from denormals, on the samples and on the mean square.
 constexpr double kDenormalGuard = 1e-18;
 
-// The input frames as guarded doubles (a non-finite sample counts as silence), and the
-// magnitude of the larger (signed) of each pair.
+// The input frames as guarded doubles (a non-finite sample counts as silence), and the louder
+// magnitude of each pair.
 template <class L>
 LANES_INLINE void guardInputs(const float *inLeft, const float *inRight, double *left,
                               double *right, double *magnitude, int frames) {
@@ -28,17 +28,17 @@ LANES_INLINE void guardInputs(const float *inLeft, const float *inRight, double 
     const D r = guarded(inRight + i);
     storeLanes(left + i, l);
     storeLanes(right + i, r);
-    storeLanes(magnitude + i, absolute<L>(larger<L>(l, r)));
+    storeLanes(magnitude + i, largerMagnitude<L>(l, r));
   }
   for (; i < frames; ++i) {
     left[i] = finiteOrSilence(inLeft[i]) + kDenormalGuard;
     right[i] = finiteOrSilence(inRight[i]) + kDenormalGuard;
-    magnitude[i] = magnitudeOf(largerSigned(left[i], right[i]));
+    magnitude[i] = largerMagnitude(left[i], right[i]);
   }
 }
 
 // Delayed frames times gain and output gain, for `count` frames from `i` on (a multiple of the
-// width); the magnitude of the larger of each output pair.
+// width); the louder magnitude of each output pair.
 template <class L, bool SoftKnee>
 LANES_INLINE void gainsOver(const CompressorSettings &s, const double *envelope,
                             const double *delayedLeft, const double *delayedRight, float *outLeft,
@@ -60,7 +60,7 @@ LANES_INLINE void gainsOver(const CompressorSettings &s, const double *envelope,
     const D r = saturated<L>(loadLanes<D>(delayedRight + i) * g);
     storeFloats<L>(outLeft + i, l);
     storeFloats<L>(outRight + i, r);
-    storeLanes(magnitude + i, absolute<L>(larger<L>(l, r)));
+    storeLanes(magnitude + i, largerMagnitude<L>(l, r));
   }
 }
 
@@ -100,9 +100,11 @@ LANES_INLINE void detectEnvelope(CompressorDetector &state, const TimeConstantPa
   SwitchedSmoother<Choice> smoother(attackPair, releasePair, state.activePair, state.envelope);
   // Attack while the level rises above the envelope, release while it falls below it.
   const auto frame = [&](int i, auto step) LANES_LAMBDA_INLINE {
-    // The inputs are finite, so maxsd picks as largerSigned does, in one instruction.
-    const SmootherLanes t =
-        bothLanes(_mm_cvtsd_f64(_mm_max_sd(_mm_load_sd(tL + i), _mm_load_sd(tR + i))));
+    // The louder channel, whatever its sign: the inputs are finite, so maxsd of the magnitudes
+    // picks as largerMagnitude does, off the chain.
+    const __m128d sign = _mm_set_sd(-0.0);
+    const SmootherLanes t = bothLanes(_mm_cvtsd_f64(_mm_max_sd(
+        _mm_andnot_pd(sign, _mm_load_sd(tL + i)), _mm_andnot_pd(sign, _mm_load_sd(tR + i)))));
     meanSquare = (rmsInput * (t * t) + rmsState * meanSquare) + kDenormalGuard;
     const SmootherLanes nextRms = (SmootherLanes)_mm_sqrt_pd((__m128d)meanSquare);
     envelope[i] = step(nextRms, rms);

@@ -71,27 +71,26 @@ LANES_INLINE void scaleInputs(const LimiterSettings &s, const float *inLeft, con
     const D r = finiteOrSilenceLanes<L>(loadFloats<L>(inRight + i));
     storeLanes(left + i, l * s.inputGain * s.ceilingInverse + kDenormalGuard);
     storeLanes(right + i, r * s.inputGain * s.ceilingInverse + kDenormalGuard);
-    storeLanes(magnitude + i, absolute<L>(larger<L>(l, r)));
+    storeLanes(magnitude + i, largerMagnitude<L>(l, r));
   }
   for (; i < frames; ++i) {
     const double l = finiteOrSilence(inLeft[i]), r = finiteOrSilence(inRight[i]);
     left[i] = l * s.inputGain * s.ceilingInverse + kDenormalGuard;
     right[i] = r * s.inputGain * s.ceilingInverse + kDenormalGuard;
-    magnitude[i] = magnitudeOf(largerSigned(l, r));
+    magnitude[i] = largerMagnitude(l, r);
   }
 }
 
-// What the detector sees of each frame: the larger signed value, then its magnitude, so a
-// negative peak beside a positive sample of the other channel is not seen.
+// What the detector sees of each frame: the louder channel, whatever its sign.
 template <class L>
 LANES_INLINE void detectorLevels(const double *left, const double *right, double *levels,
                                  int frames) {
   int i = 0;
   for (; i + L::size <= frames; i += L::size)
-    storeLanes(levels + i, absolute<L>(larger<L>(loadLanes<typename L::Doubles>(left + i),
-                                                 loadLanes<typename L::Doubles>(right + i))));
+    storeLanes(levels + i, largerMagnitude<L>(loadLanes<typename L::Doubles>(left + i),
+                                              loadLanes<typename L::Doubles>(right + i)));
   for (; i < frames; ++i)
-    levels[i] = magnitudeOf(largerSigned(left[i], right[i]));
+    levels[i] = largerMagnitude(left[i], right[i]);
 }
 
 // The detector: the one chain from frame to frame. Instant attack on a rising peak, release
@@ -171,7 +170,7 @@ LANES_INLINE void applyGains(const LimiterSettings &s, const double *envelopeOrG
     const D l = g * loadLanes<D>(delayedLeft + i), r = g * loadLanes<D>(delayedRight + i);
     storeFloats<L>(outLeft + i, saturated<L>(l));
     storeFloats<L>(outRight + i, saturated<L>(r));
-    storeLanes(magnitude + i, absolute<L>(larger<L>(l, r)));
+    storeLanes(magnitude + i, largerMagnitude<L>(l, r));
   }
   for (; i < frames; ++i) {
     const double x = envelopeOrGain[i];
@@ -180,7 +179,7 @@ LANES_INLINE void applyGains(const LimiterSettings &s, const double *envelopeOrG
     const double l = g * delayedLeft[i], r = g * delayedRight[i];
     outLeft[i] = toSample(l);
     outRight[i] = toSample(r);
-    magnitude[i] = magnitudeOf(largerSigned(l, r));
+    magnitude[i] = largerMagnitude(l, r);
   }
 }
 

@@ -14,8 +14,11 @@ inline double finiteOrSilence(float sample) {
 // sends every value through memory and the x87 stack; the builtin stays in an SSE register.
 inline double magnitudeOf(double x) { return __builtin_fabs(x); }
 
-// The larger of two signed values (not magnitudes); on a tie the right one.
-inline double largerSigned(double left, double right) { return right >= left ? right : left; }
+// The louder of two channels' samples, whatever their signs.
+inline double largerMagnitude(double left, double right) {
+  const double l = magnitudeOf(left), r = magnitudeOf(right);
+  return r >= l ? r : l;
+}
 
 // Parameters are stored as given but processed within 0..1.
 inline double clampUnit(float value) { return std::clamp(static_cast<double>(value), 0.0, 1.0); }

@@ -65,9 +65,11 @@ template <class L> LANES_INLINE typename L::Doubles absolute(typename L::Doubles
   return (typename L::Doubles)((B)x & 0x7fffffffffffffffULL);
 }
 
-// The larger of two signed values lane by lane, the right one on a tie, as largerSigned.
+// The louder of two channels' samples lane by lane, whatever their signs, as largerMagnitude.
 template <class L>
-LANES_INLINE typename L::Doubles larger(typename L::Doubles l, typename L::Doubles r) {
+LANES_INLINE typename L::Doubles largerMagnitude(typename L::Doubles l, typename L::Doubles r) {
+  l = absolute<L>(l);
+  r = absolute<L>(r);
   return l > r ? l : r;
 }
 

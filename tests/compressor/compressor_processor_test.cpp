@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include <limits>
 #include <vector>
 
+#include "compressor_editor_model.h"
 #include "compressor_processor.h"
 
 namespace {
@@ -71,7 +73,8 @@ Stereo referencePath(const CompressorSettings &s, const Stereo &in) {
     if (read < 0)
       read += length;
     const double dL = lineL[read], dR = lineR[read];
-    double t = s.lookAhead ? (xR >= xL ? xR : xL) : (dR >= dL ? dR : dL);
+    const double t = s.lookAhead ? std::max(std::fabs(xL), std::fabs(xR))
+                                 : std::max(std::fabs(dL), std::fabs(dR));
     const double previous = rms;
     meanSquare = s.rmsPair.input * t * t + s.rmsPair.state * meanSquare + 1e-18;
     rms = std::sqrt(meanSquare);
@@ -175,7 +178,7 @@ TEST(CompressorProcessor, DetectorHoldsItsWeightsAcrossSettingsChanges) {
       processor.process(s, &in.left[at], &in.right[at], &out.left[at], &out.right[at], 1000);
       for (std::size_t i = at; i < at + 1000; ++i) {
         const double l = in.left[i] + 1e-18, r = in.right[i] + 1e-18;
-        const double t = r >= l ? r : l;
+        const double t = std::max(std::fabs(l), std::fabs(r));
         const double previous = expected.rms;
         expected.meanSquare = s.rmsPair.apply(t * t, expected.meanSquare) + 1e-18;
         expected.rms = std::sqrt(expected.meanSquare);
@@ -240,17 +243,47 @@ TEST(CompressorProcessor, ZeroAttackEnvelopeIsTheRmsWhileTheLevelRises) {
   }
 }
 
-// The detector compares signed values: a negative left sample loses to a silent right one.
-TEST(CompressorProcessor, OppositePolarityLeavesTheDetectorAlone) {
-  const CompressorSettings s = settingsWith({{P::ahead, 1.0f}, {P::attack, 0.0f}});
-  CompressorProcessor processor(s.delayLength);
+// The detector hears the louder channel whatever its sign: a tone compresses alike in the left
+// channel, the right one or both, upright or inverted; the meters see a negative over.
+TEST(CompressorProcessor, ATonePannedOrInvertedCompressesAlike) {
+  const CompressorSettings s =
+      settingsWith({{P::ahead, 1.0f}, {P::threshold, 0.25f}, {P::ratio, 0.5f}});
+  const double pi = std::acos(-1.0);
+  const std::size_t frames = 8000;
+  std::vector<float> tone(frames);
+  for (std::size_t i = 0; i < frames; ++i)
+    tone[i] =
+        static_cast<float>(0.5 * std::sin(2.0 * pi * 441.0 * static_cast<double>(i) / 44100.0));
+  const auto envelopeOf = [&](float left, float right) {
+    Stereo in(frames);
+    for (std::size_t i = 0; i < frames; ++i) {
+      in.left[i] = left * tone[i];
+      in.right[i] = right * tone[i];
+    }
+    CompressorProcessor processor(s.delayLength);
+    run(processor, s, in);
+    return processor.detector().envelope;
+  };
+  const double both = envelopeOf(1.0f, 1.0f);
+  EXPECT_GT(both, s.thresholdGain) << "the tone is above the threshold";
+  for (const auto &[left, right] :
+       {std::pair{1.0f, 0.0f}, std::pair{0.0f, 1.0f}, std::pair{-1.0f, 0.0f},
+        std::pair{0.0f, -1.0f}, std::pair{-1.0f, -1.0f}, std::pair{1.0f, -1.0f}})
+    EXPECT_NEAR(envelopeOf(left, right) / both, 1.0, 1e-12)
+        << "left " << left << " right " << right;
+
+  const CompressorSettings plain = settingsWith({{P::threshold, 1.0f}, {P::level, 0.5f}});
+  CompressorProcessor processor(plain.delayLength);
   Stereo in(3000);
-  std::fill(in.left.begin(), in.left.end(), -1.0f);
-  const Stereo out = run(processor, s, in);
-  EXPECT_LT(processor.detector().rms, 1e-7) << "only the denormal guard accumulates";
-  EXPECT_EQ(processor.compressing(), 0.0f);
-  EXPECT_FLOAT_EQ(out.left[2999], -1.0f);
-  EXPECT_LT(processor.inputMeter(), 1e-17);
+  std::fill(in.left.begin(), in.left.end(), -1.5f);
+  const Stereo out = run(processor, plain, in);
+  EXPECT_LT(out.left[2999], -1.0f);
+  EXPECT_NEAR(processor.inputMeter(), 1.5, 1e-9);
+  EXPECT_GE(processor.outputMeter(), -out.left[2999]);
+  const PanelMeterReadings shown = compressor_editor::meterReadings(
+      processor.inputMeter(), processor.outputMeter(), processor.compressing(), plain.outputGain);
+  EXPECT_TRUE(shown.input.over);
+  EXPECT_TRUE(shown.output.over);
 }
 
 TEST(CompressorProcessor, LookAheadReducesGainBeforeTheLoudPartArrives) {

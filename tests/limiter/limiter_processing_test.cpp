@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "limiter_editor_model.h"
 #include "limiter_test_signals.h"
 
 namespace {
@@ -94,30 +95,29 @@ TEST(LimiterProcessing, SoftKneeSteadyLevelsAndTheSwitchAtHalf) {
   }
 }
 
-TEST(LimiterProcessing, DetectorAndInputMeterTakeTheLargerSignedValue) {
-  LimiterEffect effect(nullptr);
-  configure(effect, {{P::ceil, 0.0f}, {P::ahead, 1.0f}}); // ceiling -12 dB, about 0.251
-  Stereo in(600);
-  for (int i = 0; i < 600; ++i) {
-    in.left[i] = -0.9f;
-    in.right[i] = 0.1f;
+// The detector and the meters hear the louder channel whatever its sign: a negative peak beside
+// a quiet positive sample sets the gain of both channels and lights the input's over lamp.
+TEST(LimiterProcessing, DetectorAndMetersTakeTheLouderChannelWhateverItsSign) {
+  for (float ahead : {0.0f, 1.0f}) {
+    LimiterEffect effect(nullptr);
+    configure(effect, {{P::ceil, 0.0f}, {P::ahead, ahead}}); // ceiling -12 dB, about 0.251
+    Stereo in(600);
+    for (std::size_t i = 0; i < in.size(); ++i) {
+      in.left[i] = -1.5f;
+      in.right[i] = 0.1f;
+    }
+    const Stereo out = runLimiter(effect, in);
+    const double ceiling = std::pow(10.0, -12.0 / 20.0);
+    EXPECT_NEAR(out.left[599], -ceiling, 1e-6) << "ahead " << ahead;
+    EXPECT_NEAR(out.right[599], 0.1 * ceiling / 1.5, 1e-6);
+    EXPECT_EQ(effect.limiting(), 1.0f);
+    EXPECT_EQ(effect.inputMeter(), 1.5);
+    EXPECT_NEAR(effect.outputMeter(), ceiling, 1e-6);
+    const PanelMeterReadings shown =
+        limiter_editor::meterReadings(effect.inputMeter(), effect.outputMeter(), effect.limiting());
+    EXPECT_TRUE(shown.input.over);
+    EXPECT_FALSE(shown.output.over);
   }
-  Stereo out = runLimiter(effect, in);
-  EXPECT_EQ(out.left[599], -0.9f) << "0.1 is below the ceiling: no reduction";
-  EXPECT_EQ(out.right[599], 0.1f);
-  EXPECT_EQ(effect.limiting(), 0.0f);
-  EXPECT_EQ(effect.inputMeter(), static_cast<double>(0.1f));
-
-  // With the positive sample above the ceiling, that sample sets the gain for both channels.
-  LimiterEffect louder(nullptr);
-  configure(louder, {{P::ceil, 0.0f}, {P::ahead, 1.0f}});
-  for (int i = 0; i < 600; ++i)
-    in.right[i] = 0.5f;
-  out = runLimiter(louder, in);
-  const double ceiling = std::pow(10.0, -12.0 / 20.0);
-  EXPECT_NEAR(out.right[599], ceiling, 1e-6);
-  EXPECT_NEAR(out.left[599], -0.9 * ceiling / 0.5, 1e-6);
-  EXPECT_EQ(louder.limiting(), 1.0f);
 }
 
 TEST(LimiterProcessing, APeakIsHeldAtLeast25msThenReleasedWithTheReleaseTime) {
@@ -287,7 +287,7 @@ struct ReferenceLimiter {
     const double tL = s.lookAhead ? sL : dL, tR = s.lookAhead ? sR : dR;
     const double previous = hold.peak();
     PeakHold::Cursor c = hold.cursor();
-    const double peak = c.step(std::fabs(tR >= tL ? tR : tL));
+    const double peak = c.step(std::max(std::fabs(tL), std::fabs(tR)));
     hold.store(c);
     if (peak > previous) {
       if (envelope < peak)
@@ -303,8 +303,8 @@ struct ReferenceLimiter {
     outLeft = static_cast<float>(std::clamp(yL, -largest, largest));
     outRight = static_cast<float>(std::clamp(yR, -largest, largest));
     lamp = g.limiting;
-    meters.add(std::fabs(xR >= xL ? xR : xL), std::fabs(yR >= yL ? yR : yL), s.meterLength,
-               shownInput, shownOutput);
+    meters.add(std::max(std::fabs(xL), std::fabs(xR)), std::max(std::fabs(yL), std::fabs(yR)),
+               s.meterLength, shownInput, shownOutput);
   }
 };
 

@@ -34,10 +34,10 @@ TEST(SampleGuards, NonFiniteSamplesAreSilence) {
   EXPECT_EQ(finiteOrSilence(1e-40f), static_cast<double>(1e-40f));
 }
 
-TEST(SampleGuards, LargerSignedValueNotMagnitude) {
-  EXPECT_EQ(largerSigned(-0.9, 0.1), 0.1);
-  EXPECT_EQ(largerSigned(0.3, -1.0), 0.3);
-  EXPECT_TRUE(std::signbit(largerSigned(0.0, -0.0))) << "a tie takes the right value";
+TEST(SampleGuards, LouderChannelWhateverItsSign) {
+  EXPECT_EQ(largerMagnitude(-0.9, 0.1), 0.9);
+  EXPECT_EQ(largerMagnitude(0.3, -1.0), 1.0);
+  EXPECT_EQ(largerMagnitude(-0.25, -0.5), 0.5);
   EXPECT_EQ(clampUnit(1.5f), 1.0);
   EXPECT_EQ(clampUnit(-2.0f), 0.0);
   EXPECT_EQ(clampUnit(0.25f), 0.25);
