@@ -68,3 +68,5 @@ PanelMeterReadings CompressorEditor::readMeters() const {
   return compressor_editor::meterReadings(compressor->inputMeter(), compressor->outputMeter(),
                                           compressor->compressing(), compressor->outputGain());
 }
+
+std::int32_t CompressorEditor::parameterShownAtOpen() const { return P::level; }

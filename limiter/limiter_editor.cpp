@@ -60,3 +60,5 @@ PanelMeterReadings LimiterEditor::readMeters() const {
   return limiter_editor::meterReadings(limiter->inputMeter(), limiter->outputMeter(),
                                        limiter->limiting());
 }
+
+std::int32_t LimiterEditor::parameterShownAtOpen() const { return P::level; }

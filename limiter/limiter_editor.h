@@ -18,6 +18,7 @@ protected:
   void createControls() override;
   bool displayValuesFor(std::int32_t index, float v, PanelDisplayValues &values) const override;
   PanelMeterReadings readMeters() const override;
+  std::int32_t parameterShownAtOpen() const override;
 
 private:
   LimiterEffect *limiter;

@@ -63,6 +63,7 @@ VstInt32 PanelEditor::open(void *parentWindow) {
   if (frame) {
     frame->setBackgroundBitmap(background);
     createControls();
+    showInDisplays(parameterShownAtOpen());
   }
   // The controls hold their own references now.
   for (std::int32_t i = 0; i < imageCount; ++i) {
@@ -116,8 +117,12 @@ void PanelEditor::applyPostedChanges() {
       control->setNeedsRedraw(true);
     }
   }
+  showInDisplays(changes.last);
+}
+
+void PanelEditor::showInDisplays(std::int32_t index) {
   PanelDisplayValues shown{};
-  if (displayValuesFor(changes.last, effect->getParameter(changes.last), shown)) {
+  if (displayValuesFor(index, effect->getParameter(index), shown)) {
     if (label)
       label->setValue(shown.label);
     if (value)

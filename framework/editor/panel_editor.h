@@ -52,6 +52,8 @@ protected:
   // What the displays show after parameter `index` changed to `v`; false for no parameter.
   virtual bool displayValuesFor(std::int32_t index, float v, PanelDisplayValues &values) const = 0;
   virtual PanelMeterReadings readMeters() const = 0;
+  // The parameter the displays show when the editor opens (its level).
+  virtual std::int32_t parameterShownAtOpen() const = 0;
 
   // A loaded control image; null outside the editor's range or while closed.
   Bitmap *image(std::int32_t id) const;
@@ -84,6 +86,8 @@ private:
 
   // Editor thread: moves controls and displays to what was posted since the last call.
   void applyPostedChanges();
+  // The displays name parameter `index` and show its current value.
+  void showInDisplays(std::int32_t index);
   void showMeters();
   bool addToFrame(View *view);
   void forgetControls();

@@ -4,6 +4,19 @@
 
 #include "frame.h"
 
+std::int32_t DrawContext::getMouseButtons() { return pressHeld ? heldPress : readMouseButtons(); }
+
+void DrawContext::getMouseLocation(Point &point) {
+  // Polling the pointer means tracking has begun: from now on the button must really be down.
+  pressHeld = false;
+  readMouseLocation(point);
+}
+
+void DrawContext::holdPress(std::int32_t buttons) {
+  heldPress = buttons;
+  pressHeld = true;
+}
+
 bool DrawContext::waitDrag() {
   if (!frame)
     return false;

@@ -58,8 +58,12 @@ public:
   void drawString(const char *text, const Rect &rect, bool opaque = false,
                   std::int32_t alignment = kAlignCenter);
 
+  // The buttons and modifiers down: those of the press this context was made for until the
+  // pointer is first polled (a click may be over before its press is handled), live after that.
   std::int32_t getMouseButtons();
   void getMouseLocation(Point &point);
+  // The button-down message's own buttons and modifiers, which stand for the press.
+  void holdPress(std::int32_t buttons);
   bool waitDoubleClick();
   bool waitDrag();
 
@@ -102,4 +106,12 @@ protected:
   void *savedPen = nullptr;
   void *savedFont = nullptr;
   std::int32_t penStyle = 0;
+
+private:
+  // The window system's live state.
+  std::int32_t readMouseButtons();
+  void readMouseLocation(Point &point);
+
+  std::int32_t heldPress = 0;
+  bool pressHeld = false;
 };

@@ -66,9 +66,9 @@ void DrawContext::setFont(std::int32_t id, std::int32_t size, std::int32_t style
 std::int32_t DrawContext::getStringWidth(const char *) { return 0; }
 void DrawContext::drawString(const char *, const Rect &, bool, std::int32_t) {}
 
-std::int32_t DrawContext::getMouseButtons() { return headless::mouseButtons(); }
+std::int32_t DrawContext::readMouseButtons() { return headless::mouseButtons(); }
 
-void DrawContext::getMouseLocation(Point &point) {
+void DrawContext::readMouseLocation(Point &point) {
   point = headless::mouseScreenPosition();
   point.offset(-windowOrigin.h, -windowOrigin.v);
 }

@@ -287,7 +287,7 @@ void DrawContext::drawString(const char *text, const Rect &rect, bool opaque,
 
 // ---- mouse
 
-std::int32_t DrawContext::getMouseButtons() {
+std::int32_t DrawContext::readMouseButtons() {
   PhysicalInput input;
   input.leftButton = keyDown(VK_LBUTTON);
   input.middleButton = keyDown(VK_MBUTTON);
@@ -298,7 +298,7 @@ std::int32_t DrawContext::getMouseButtons() {
   return mouseButtonBits(input, buttonsSwapped);
 }
 
-void DrawContext::getMouseLocation(Point &point) {
+void DrawContext::readMouseLocation(Point &point) {
   POINT cursor{0, 0};
   GetCursorPos(&cursor);
   point = Point(cursor.x - windowOrigin.h, cursor.y - windowOrigin.v);

@@ -11,6 +11,7 @@
 #include "frame.h"
 #include "frame_drop_target.h"
 #include "imaging_entry_points.h"
+#include "mouse_state.h"
 #include "native_message_hook.h"
 #include "window_system.h"
 
@@ -25,6 +26,19 @@ std::int32_t classRegistrations = 0;
 char className[40];
 
 HWND hwndOf(void *handle) { return static_cast<HWND>(handle); }
+
+// What was down when the button went down, as the message tells it. Its buttons are already the
+// logical ones (swapping applied); alt is read as of the message, not as of now.
+std::int32_t pressOf(UINT message, WPARAM wParam) {
+  PhysicalInput input;
+  input.leftButton = message == WM_LBUTTONDOWN || (wParam & MK_LBUTTON);
+  input.rightButton = message == WM_RBUTTONDOWN || (wParam & MK_RBUTTON);
+  input.middleButton = message == WM_MBUTTONDOWN || (wParam & MK_MBUTTON);
+  input.shift = (wParam & MK_SHIFT) != 0;
+  input.control = (wParam & MK_CONTROL) != 0;
+  input.alt = GetKeyState(VK_MENU) < 0;
+  return mouseButtonBits(input, false);
+}
 
 Frame *frameOf(HWND window) {
   return reinterpret_cast<Frame *>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -57,6 +71,7 @@ LRESULT CALLBACK frameWindowProcedure(HWND window, UINT message, WPARAM wParam, 
       HDC dc = GetDC(window);
       {
         DrawContext context(frame, dc, window);
+        context.holdPress(pressOf(message, wParam));
         Point where(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         frame->onMouseDown(&context, where);
       }

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <thread>
 
+#include "display_input.h"
+
 namespace {
 
 void play(const InputStep &step, const std::function<bool()> &pressTaken) {
@@ -158,6 +160,25 @@ bool perform(HostedEffect &effect, const std::vector<InputStep> &steps,
       effect, [&] { return finished.load(); }, timeoutMs);
   player.join();
   pumpFor(effect, 100);
+  return inTime;
+}
+
+bool EditorSession::tap(POINT at, bool withControl) {
+  std::atomic<bool> sent{false};
+  std::thread player([&] {
+    displayinput::moveTo(at.x, at.y);
+    displayinput::pause(40);
+    if (withControl)
+      displayinput::holdKeys({VK_CONTROL});
+    displayinput::quickClick();
+    if (withControl)
+      displayinput::releaseKeys({VK_CONTROL});
+    sent = true;
+  });
+  const bool inTime = pumpUntil(
+      *effect, [&] { return sent.load(); }, 10000);
+  player.join();
+  pumpFor(*effect, 100);
   return inTime;
 }
 

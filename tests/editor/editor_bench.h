@@ -86,6 +86,9 @@ public:
   POINT screen(int x, int y) const { return guitest::toScreen(editorWindow(), x, y); }
   // A drag on the editor: true when the host saw the edit begin and the gesture finished.
   bool drag(POINT from, POINT to);
+  // A click of zero length through the display server (press and release sent together, with
+  // control held around it when asked) while the host pumps; true when it was sent in time.
+  bool tap(POINT at, bool withControl = false);
   // Blocks of a 1 kHz sine of this peak for `milliseconds`, or of silence at peak 0.
   void playSine(double peak, int milliseconds);
   // One block whose first sample has this value, the rest silence.

@@ -144,6 +144,41 @@ TEST(ControlClasses, KnobKeysStepClampAndNotifyWithoutAContext) {
   EXPECT_NEAR(knob.getValue(), 0.98f, 1e-6);
 }
 
+// A tap on a pad: the button is up again before the press is handled. The press still acts, with
+// the modifiers it came with; once the pointer is polled, tracking follows the live button.
+TEST(ControlClasses, APressAlreadyOverWhenHandledActsAsAHeldOne) {
+  // No button is down here, headless or on a real display.
+  CountingListener listener;
+  RotaryKnob knob(Rect(0, 0, 40, 40), &listener, 0, nullptr, nullptr, Point());
+  knob.setDefaultValue(0.5f);
+  knob.setValue(0.2f);
+  knob.setNeedsRedraw(false);
+  Point where(20, 20);
+  {
+    DrawContext tap(nullptr, nullptr, nullptr);
+    tap.holdPress(kLeftButton | kControl);
+    knob.onMouseDown(&tap, where);
+  }
+  EXPECT_EQ(knob.getValue(), 0.5f);
+  EXPECT_EQ(listener.calls, 1);
+
+  ToggleButton toggle(Rect(0, 0, 10, 10), &listener, 1, nullptr);
+  {
+    DrawContext tap(nullptr, nullptr, nullptr);
+    tap.holdPress(kLeftButton);
+    toggle.onMouseDown(&tap, where);
+    EXPECT_EQ(tap.getMouseButtons(), kLeftButton);
+    Point pointer;
+    tap.getMouseLocation(pointer);
+    EXPECT_EQ(tap.getMouseButtons(), 0);
+  }
+  EXPECT_EQ(toggle.getValue(), 1.0f);
+  EXPECT_EQ(listener.calls, 2);
+  DrawContext live(nullptr, nullptr, nullptr); // no press held: the live state, button up
+  toggle.onMouseDown(&live, where);
+  EXPECT_EQ(toggle.getValue(), 1.0f);
+}
+
 TEST(ControlClasses, MeterKeepsAskingForDrawingsUntilTheBarReachedTheValue) {
   auto *on = new Bitmap(10, 100);
   LevelMeter meter(Rect(0, 0, 10, 100), on, nullptr, 100, kMeterVertical);

@@ -278,3 +278,34 @@ TEST_F(GalleryTest, AnimationStartsOnAClickAndStepsThroughEveryImage) {
 }
 
 } // namespace
+
+// Press and release sent together (a tap on a pad, a click while the host is busy): every control
+// acts as on a held click, each in one edit gesture, and control-click still restores a default.
+TEST_F(GalleryTest, ZeroLengthClicksActAsHeldOnes) {
+  const Point momentary = centre(kMomentaryButtonRect);
+  const Point strip = centre(kStripButtonRect);
+  const int faderTop = kVerticalFaderRect.top + kVerticalFaderStart + kFaderHandleSize / 2 - 1;
+  InputScript taps;
+  taps.tap(momentary.h, momentary.v).tap(strip.h, strip.v);
+  taps.tap(centre(kVerticalSelectorRect).h, kVerticalSelectorRect.top + 60);
+  taps.tap(kHorizontalSelectorRect.left + 30, centre(kHorizontalSelectorRect).v);
+  taps.tap(centre(kRockerRect).h, kRockerRect.bottom - 3);
+  taps.tap(centre(kVerticalFaderRect).h, faderTop + 25);
+  ASSERT_TRUE(play(taps));
+  idleFor(100);
+  EXPECT_EQ(automations(kMomentaryButton), (std::vector<float>{1.0f, 0.0f}));
+  EXPECT_EQ(parameter(kStripButton), 1.0f);
+  EXPECT_FLOAT_EQ(parameter(kVerticalSelector), 2.0f / 3.0f);
+  EXPECT_FLOAT_EQ(parameter(kHorizontalSelector), 1.0f / 3.0f);
+  EXPECT_EQ(automations(kRocker), (std::vector<float>{1.0f, 0.0f}));
+  EXPECT_EQ(parameter(kVerticalFader), 0.75f);
+  for (VstInt32 tag : {kMomentaryButton, kStripButton, kVerticalSelector, kHorizontalSelector,
+                       kRocker, kVerticalFader})
+    EXPECT_EQ(gestures(tag), "be") << "control " << tag;
+
+  InputScript controlTap;
+  controlTap.tap(kHorizontalSelectorRect.left + 95, centre(kHorizontalSelectorRect).v, 1, true);
+  ASSERT_TRUE(play(controlTap));
+  idleFor(100);
+  EXPECT_FLOAT_EQ(parameter(kHorizontalSelector), 0.5f);
+}

@@ -334,3 +334,18 @@ TEST_F(TextAndMenuTest, WithoutTheHostTheSystemDialogAsksAndReturnsThePath) {
 }
 
 } // namespace
+
+// Press and release sent together: the text field opens its edit window, the choice menu its
+// popup, for the left button and (the menu) the right one.
+TEST_F(TextAndMenuTest, ZeroLengthClicksOpenTheFieldAndTheMenu) {
+  const Point field = centre(kTextFieldRect);
+  const Point menu = centre(kMenuRect);
+  InputScript taps;
+  taps.tap(field.h, field.v).waitFor([this] { return editWindowOf(frameWindow) != nullptr; });
+  taps.key(VK_RETURN).waitFor([this] { return editWindowOf(frameWindow) == nullptr; });
+  for (int button : {1, 3}) {
+    taps.tap(menu.h, menu.v, button).waitFor([] { return visiblePopup() != nullptr; });
+    taps.key(VK_ESCAPE).waitFor([] { return visiblePopup() == nullptr; });
+  }
+  EXPECT_TRUE(play(taps));
+}

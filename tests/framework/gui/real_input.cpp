@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "display_input.h"
 #include "gui/font_table.h"
 
 namespace {
@@ -153,6 +154,19 @@ InputScript &InputScript::pause(int milliseconds) {
     return true;
   });
   return *this;
+}
+
+InputScript &InputScript::tap(int x, int y, int button, bool withControl) {
+  steps.push_back([x, y, button, withControl] {
+    displayinput::moveTo(x, y);
+    if (withControl)
+      displayinput::holdKeys({VK_CONTROL});
+    displayinput::quickClick(button);
+    if (withControl)
+      displayinput::releaseKeys({VK_CONTROL});
+    return true;
+  });
+  return pause(kStepPause);
 }
 
 InputScript &InputScript::then(std::function<bool()> step) {

@@ -30,6 +30,9 @@ public:
   InputScript &press(bool right = false);
   InputScript &release(bool right = false);
   InputScript &click(int x, int y) { return move(x, y).press().release(); }
+  // A click of zero length through the display server: the button is up again before the window
+  // handles the press. `button` 1 left, 3 right; control held around it when asked.
+  InputScript &tap(int x, int y, int button = 1, bool withControl = false);
   InputScript &keyDown(WORD virtualKey);
   InputScript &keyUp(WORD virtualKey);
   InputScript &key(WORD virtualKey) { return keyDown(virtualKey).keyUp(virtualKey); }
