@@ -37,6 +37,17 @@ LANES_INLINE void guardInputs(const float *inLeft, const float *inRight, double 
   }
 }
 
+// The louder magnitude of each pair of frames.
+template <class L>
+LANES_INLINE void louderOf(const double *left, const double *right, double *magnitude, int frames) {
+  using D = typename L::Doubles;
+  int i = 0;
+  for (; i + L::size <= frames; i += L::size)
+    storeLanes(magnitude + i, largerMagnitude<L>(loadLanes<D>(left + i), loadLanes<D>(right + i)));
+  for (; i < frames; ++i)
+    magnitude[i] = largerMagnitude(left[i], right[i]);
+}
+
 // Delayed frames times gain and output gain, for `count` frames from `i` on (a multiple of the
 // width); the louder magnitude of each output pair.
 template <class L, bool SoftKnee>
@@ -93,18 +104,14 @@ LANES_INLINE void applyGains(const CompressorSettings &s, const double *envelope
 template <class Choice>
 LANES_INLINE void detectEnvelope(CompressorDetector &state, const TimeConstantPair &rmsPair,
                                  const TimeConstantPair &attackPair,
-                                 const TimeConstantPair &releasePair, const double *tL,
-                                 const double *tR, double *envelope, int n) {
+                                 const TimeConstantPair &releasePair, const double *levels,
+                                 double *envelope, int n) {
   const SmootherLanes rmsInput = bothLanes(rmsPair.input), rmsState = bothLanes(rmsPair.state);
   SmootherLanes meanSquare = bothLanes(state.meanSquare), rms = bothLanes(state.rms);
   SwitchedSmoother<Choice> smoother(attackPair, releasePair, state.activePair, state.envelope);
   // Attack while the level rises above the envelope, release while it falls below it.
   const auto frame = [&](int i, auto step) LANES_LAMBDA_INLINE {
-    // The louder channel, whatever its sign: the inputs are finite, so maxsd of the magnitudes
-    // picks as largerMagnitude does, off the chain.
-    const __m128d sign = _mm_set_sd(-0.0);
-    const SmootherLanes t = bothLanes(_mm_cvtsd_f64(_mm_max_sd(
-        _mm_andnot_pd(sign, _mm_load_sd(tL + i)), _mm_andnot_pd(sign, _mm_load_sd(tR + i)))));
+    const SmootherLanes t = bothLanes(levels[i]);
     meanSquare = (rmsInput * (t * t) + rmsState * meanSquare) + kDenormalGuard;
     const SmootherLanes nextRms = (SmootherLanes)_mm_sqrt_pd((__m128d)meanSquare);
     envelope[i] = step(nextRms, rms);
@@ -128,8 +135,11 @@ LANES_INLINE void detectEnvelope(CompressorDetector &state, const TimeConstantPa
 struct NarrowPasses : NarrowMeterPass {
   static void detect(CompressorDetector &d, const TimeConstantPair &rms,
                      const TimeConstantPair &attack, const TimeConstantPair &release,
-                     const double *tL, const double *tR, double *envelope, int n) {
-    detectEnvelope<ChooseByBits>(d, rms, attack, release, tL, tR, envelope, n);
+                     const double *levels, double *envelope, int n) {
+    detectEnvelope<ChooseByBits>(d, rms, attack, release, levels, envelope, n);
+  }
+  static void louder(const double *l, const double *r, double *m, int n) {
+    louderOf<Lanes2>(l, r, m, n);
   }
   static void guard(const float *inL, const float *inR, double *l, double *r, double *m, int n) {
     guardInputs<Lanes2>(inL, inR, l, r, m, n);
@@ -143,9 +153,12 @@ struct NarrowPasses : NarrowMeterPass {
 struct WidePasses : WideMeterPass {
   __attribute__((target("avx2"))) static void
   detect(CompressorDetector &d, const TimeConstantPair &rms, const TimeConstantPair &attack,
-         const TimeConstantPair &release, const double *tL, const double *tR, double *envelope,
-         int n) {
-    detectEnvelope<ChooseByConditional>(d, rms, attack, release, tL, tR, envelope, n);
+         const TimeConstantPair &release, const double *levels, double *envelope, int n) {
+    detectEnvelope<ChooseByConditional>(d, rms, attack, release, levels, envelope, n);
+  }
+  __attribute__((target("avx2"))) static void louder(const double *l, const double *r, double *m,
+                                                     int n) {
+    louderOf<Lanes4>(l, r, m, n);
   }
   __attribute__((target("avx2"))) static void guard(const float *inL, const float *inR, double *l,
                                                     double *r, double *m, int n) {
@@ -223,6 +236,7 @@ void CompressorProcessor::runWith(const CompressorSettings &s, const float *inLe
   alignas(32) double dL[kProcessingChunk], dR[kProcessingChunk];
   alignas(32) double envelope[kProcessingChunk];
   alignas(32) double inputMagnitude[kProcessingChunk], outputMagnitude[kProcessingChunk];
+  alignas(32) double delayedMagnitude[kProcessingChunk];
   // No frame of a block may be read back from the delay lines within that block.
   const int chunk = std::min(kProcessingChunk, delay.length() - 1);
   for (int start = 0; start < frames; start += chunk) {
@@ -230,9 +244,11 @@ void CompressorProcessor::runWith(const CompressorSettings &s, const float *inLe
     Passes::guard(inLeft + start, inRight + start, xL, xR, inputMagnitude, n);
     delay.writeAndTapBlock(xL, xR, dL, dR, n);
 
-    const double *tL = LookAhead ? xL : dL;
-    const double *tR = LookAhead ? xR : dR;
-    Passes::detect(d, rmsPair, attackPair, releasePair, tL, tR, envelope, n);
+    // The detector hears the louder channel of the input, or of the delayed signal.
+    if (!LookAhead)
+      Passes::louder(dL, dR, delayedMagnitude, n);
+    const double *levels = LookAhead ? inputMagnitude : delayedMagnitude;
+    Passes::detect(d, rmsPair, attackPair, releasePair, levels, envelope, n);
 
     Passes::template gains<SoftKnee>(s, envelope, dL, dR, outLeft + start, outRight + start,
                                      outputMagnitude, n);
